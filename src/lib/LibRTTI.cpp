@@ -1,0 +1,1 @@
+// Property access by name on published properties.
