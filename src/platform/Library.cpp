@@ -25,8 +25,8 @@ std::string Library::PlatformName(const std::string& name)
     std::string base = name;
     if (base.size() > 4 && SameText(base.substr(base.size() - 4), ".dll"))
         base.resize(base.size() - 4);
-    if (base.size() > 3 && base.substr(base.size() - 3) == ".so")
-        return base;
+    if ((base.size() > 3 && base.ends_with(".so")) || base.find(".so.") != std::string::npos)
+        return base; // already a platform name, possibly versioned
     return base + ".so";
 }
 
