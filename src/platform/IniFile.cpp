@@ -192,6 +192,17 @@ void IniFile::Parse(std::string_view utf8)
     // The handler splits raw lines, so a byte-order mark must not stay in front of the first key.
     if (text.starts_with("\xEF\xBB\xBF"))
         text.erase(0, 3);
+    // A section header without "]" is ignored like a comment. Left to inih it would count as a
+    // parse error, after which inih drops every later line without "=".
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        size_t first = text.find_first_not_of(" \t", start);
+        if (first < end && text[first] == '[' && text.find(']', first) >= end)
+            text[first] = ';';
+        start = end + 1;
+    }
 
     ParseState state;
     state.stream.text = text;
