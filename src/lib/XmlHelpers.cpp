@@ -145,6 +145,12 @@ namespace {
         if (!buffer)
             return {};
         std::string result;
+        // libxml2 writes non-ASCII characters of attributes as character references unless the
+        // document names an encoding; ours is UTF-8 for as long as the text is written.
+        xmlDocPtr doc = node->doc;
+        const xmlChar* encoding = doc ? doc->encoding : nullptr;
+        if (doc)
+            doc->encoding = BAD_CAST "UTF-8";
         if (xmlSaveCtxtPtr save
             = xmlSaveToBuffer(buffer, "UTF-8", XML_SAVE_NO_DECL | XML_SAVE_AS_XML)) {
             if (node->type == XML_DOCUMENT_NODE)
@@ -155,6 +161,8 @@ namespace {
             result.assign(
                 reinterpret_cast<const char*>(xmlBufferContent(buffer)), xmlBufferLength(buffer));
         }
+        if (doc)
+            doc->encoding = encoding;
         xmlBufferFree(buffer);
         return result;
     }
