@@ -124,11 +124,41 @@ namespace {
     }
 
     void IgnoreError(void*, xmlErrorPtr) { }
+    void IgnoreGenericError(void*, const char*, ...) { }
+
+    // Malformed input is an ordinary event here (the caller gets an empty document): libxml2's
+    // encoding and output layers must not write their complaints to the standard error.
+    class QuietErrors {
+    public:
+        QuietErrors()
+            : generic_(xmlGenericError)
+            , genericContext_(xmlGenericErrorContext)
+            , structured_(xmlStructuredError)
+            , structuredContext_(xmlStructuredErrorContext)
+        {
+            xmlSetGenericErrorFunc(nullptr, IgnoreGenericError);
+            xmlSetStructuredErrorFunc(nullptr, IgnoreError);
+        }
+        ~QuietErrors()
+        {
+            xmlSetGenericErrorFunc(genericContext_, generic_);
+            xmlSetStructuredErrorFunc(structuredContext_, structured_);
+        }
+        QuietErrors(const QuietErrors&) = delete;
+        QuietErrors& operator=(const QuietErrors&) = delete;
+
+    private:
+        xmlGenericErrorFunc generic_;
+        void* genericContext_;
+        xmlStructuredErrorFunc structured_;
+        void* structuredContext_;
+    };
 
     xmlXPathObjectPtr Evaluate(xmlNodePtr node, const std::string& xpath)
     {
         if (!node || !node->doc || xpath.empty())
             return nullptr;
+        QuietErrors quiet;
         xmlXPathContextPtr ctx = xmlXPathNewContext(node->doc);
         if (!ctx)
             return nullptr;
@@ -141,6 +171,7 @@ namespace {
 
     std::string Save(xmlNodePtr node)
     {
+        QuietErrors quiet;
         xmlBufferPtr buffer = xmlBufferCreate();
         if (!buffer)
             return {};
@@ -241,6 +272,7 @@ XmlDocument LoadXmlText(const std::string& text)
     } else {
         encoding = LegacyEncodingFor(prolog.encoding);
     }
+    QuietErrors quiet;
     xmlDocPtr doc
         = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, encoding, options);
     if (!doc)

@@ -11,6 +11,8 @@
 #include <iterator>
 #include <mutex>
 #include <sstream>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace zrv {
 
@@ -210,14 +212,12 @@ void IniFile::Parse(std::string_view utf8)
         InihOptions options;
         ini_parse_stream(ReadLine, &state.stream, OnEntry, &state);
     }
-    for (auto& [name, entry] : state.entries) {
-        auto it = std::find_if(sections_.begin(), sections_.end(),
-            [&](const Section& s) { return SameText(s.name, name); });
-        if (it == sections_.end()) {
-            sections_.push_back({ name, {} });
-            it = sections_.end() - 1;
-        }
-        it->entries.push_back(std::move(entry));
+    std::unordered_map<std::string, size_t> index; // lower-case name -> position
+    for (auto& item : state.entries) {
+        auto [it, added] = index.try_emplace(LowerCase(item.first), sections_.size());
+        if (added)
+            sections_.push_back({ item.first, {} });
+        sections_[it->second].entries.push_back(std::move(item.second));
     }
 }
 
@@ -315,11 +315,10 @@ std::vector<std::string> IniFile::ReadSections() const
 std::vector<std::string> IniFile::ReadSection(std::string_view section) const
 {
     std::vector<std::string> keys;
+    std::unordered_set<std::string> seen;
     if (const Section* s = Find(section))
         for (const auto& e : s->entries)
-            if (e.hasValue && std::none_of(keys.begin(), keys.end(), [&](const std::string& k) {
-                    return SameText(k, e.name);
-                }))
+            if (e.hasValue && seen.insert(LowerCase(e.name)).second)
                 keys.push_back(e.name);
     return keys;
 }
