@@ -118,9 +118,8 @@ std::string TOrvaneIniBase::Locate(
         return {};
     }
     std::string folder = Trim(MachineRegistry::ReadString(kRegistryKey, folderValue).value_or(""));
-    ProfileType = MachineRegistry::ReadString(kRegistryKey, "ProfileType").value_or("");
-    if (ProfileType.empty())
-        ProfileType = "0";
+    std::string profileType = MachineRegistry::ReadString(kRegistryKey, "ProfileType").value_or("");
+    ProfileType = profileType.empty() ? std::string("0") : profileType;
     if (folder.empty())
         return {};
     folder = NormalizeFolder(folder);
