@@ -93,7 +93,9 @@ bool WriteGeneratorLog(std::string_view text)
         char date[16];
         std::snprintf(date, sizeof date, "%.4d%.2d%.2d", now.year, now.month, now.day);
         std::string file = JoinPath(folder, std::string("Alert_DIVUREdiveruvo_") + date + ".log");
-        return AppendLogLine(file, "[" + LocalStamp() + "] " + std::string(text));
+        std::string line = "[";
+        line.append(LocalStamp()).append("] ").append(text);
+        return AppendLogLine(file, line);
     } catch (const std::exception&) {
         return false;
     }

@@ -106,6 +106,8 @@ namespace {
             = AlertLogFileName(ExecutableFolder() + "Log", "kv_lib_test_fallback", "D", LocalNow());
         EXPECT_EQ(LogTexts(file), std::vector<std::string> { "here" });
         std::filesystem::remove(file);
+        std::error_code keepIfUsed;
+        std::filesystem::remove(ExecutableFolder() + "Log", keepIfUsed);
     }
 
 } // namespace
