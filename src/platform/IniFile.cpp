@@ -74,6 +74,16 @@ namespace {
         char* startComments_;
     };
 
+    std::string TrimBlanks(std::string_view text)
+    {
+        size_t b = 0, e = text.size();
+        while (b < e && (text[b] == ' ' || text[b] == '\t'))
+            ++b;
+        while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\r'))
+            --e;
+        return std::string(text.substr(b, e - b));
+    }
+
     // Feeds inih line by line and remembers where the line being parsed began: inih splits a
     // line at ":" as well as "=", and the profile API does not, so the handler splits the raw
     // line itself.
@@ -81,6 +91,9 @@ namespace {
         std::string_view text;
         size_t pos = 0;
         size_t lineStart = 0;
+        // The section the current line belongs to. inih keeps only the first 49 bytes of a
+        // section name, so the name is taken from the header line itself.
+        std::string section;
 
         std::string_view CurrentLine() const
         {
@@ -98,8 +111,15 @@ namespace {
         auto* s = static_cast<LineStream*>(stream);
         if (s->pos >= s->text.size() || num <= 1)
             return nullptr;
-        if (s->pos == 0 || s->text[s->pos - 1] == '\n')
+        if (s->pos == 0 || s->text[s->pos - 1] == '\n') {
             s->lineStart = s->pos;
+            std::string_view line = s->CurrentLine();
+            size_t open = line.find_first_not_of(" \t");
+            size_t close = line.find(']');
+            if (open != std::string_view::npos && line[open] == '['
+                && close != std::string_view::npos)
+                s->section = TrimBlanks(line.substr(open + 1, close - open - 1));
+        }
         size_t limit = static_cast<size_t>(num - 1);
         size_t n = 0;
         while (n < limit && s->pos < s->text.size()) {
@@ -112,22 +132,12 @@ namespace {
         return str;
     }
 
-    std::string TrimBlanks(std::string_view text)
-    {
-        size_t b = 0, e = text.size();
-        while (b < e && (text[b] == ' ' || text[b] == '\t'))
-            ++b;
-        while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\r'))
-            --e;
-        return std::string(text.substr(b, e - b));
-    }
-
     struct ParseState {
         LineStream stream;
         std::vector<std::pair<std::string, IniFile::Entry>> entries; // section, entry
     };
 
-    int OnEntry(void* user, const char* section, const char* /*name*/, const char* /*value*/)
+    int OnEntry(void* user, const char* /*section*/, const char* /*name*/, const char* /*value*/)
     {
         auto* state = static_cast<ParseState*>(user);
         std::string raw = TrimBlanks(state->stream.CurrentLine());
@@ -143,7 +153,7 @@ namespace {
             entry.hasValue = true;
             entry.line = entry.name + "=" + entry.value;
         }
-        state->entries.emplace_back(TrimBlanks(section), std::move(entry));
+        state->entries.emplace_back(state->stream.section, std::move(entry));
         return 1;
     }
 

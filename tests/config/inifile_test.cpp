@@ -132,6 +132,13 @@ TEST(IniFile, LegacyAndDamagedFiles)
     EXPECT_EQ(damaged.ReadString("s", "A", ""), "ab");
     EXPECT_EQ(damaged.ReadString("s", "B", ""), "2");
     EXPECT_EQ(damaged.ReadSectionValues("s").back(), "bare line");
+
+    // Section names longer than inih's own buffer keep every character.
+    const std::string longSection(80, 'S');
+    IniFile longNames
+        = IniFile::FromText("[" + longSection + "]\nk=1\n[" + longSection + "x]\nk=2\n");
+    EXPECT_EQ(longNames.ReadString(longSection, "k", ""), "1");
+    EXPECT_EQ(longNames.ReadString(longSection + "x", "k", ""), "2");
 }
 
 TEST(IniFile, MissingFileReadsAsEmpty)
