@@ -79,8 +79,11 @@ TEST(MachineRegistry, ReadsKeysWithoutCaseAndSeesChanges)
     EXPECT_EQ(MachineRegistry::ValueNames("Software\\ZRV\\Orvane").size(), 2u);
 
     sleep(0); // the check compares modification time and size, so a longer rewrite is seen
-    std::ofstream(path) << "[Software\\ZRV\\Orvane]\nClientPath=/srv/zrv/client/\nProfileType=1\n";
+    const std::string longPath = "/srv/" + std::string(300, 'x') + ";D:\\y";
+    std::ofstream(path) << "[Software\\ZRV\\Orvane]\nClientPath=" << longPath << "\nProfileType=1\n";
     EXPECT_EQ(MachineRegistry::ReadString("Software\\ZRV\\Orvane", "ProfileType"), "1");
+    EXPECT_EQ(MachineRegistry::ReadString("Software\\ZRV\\Orvane", "ClientPath"), longPath)
+        << "long values and semicolons are kept whole";
 
     setenv("ZRV_REGISTRY_FILE", (path + ".missing").c_str(), 1);
     EXPECT_FALSE(MachineRegistry::KeyExists("Software\\ZRV\\Orvane"));
