@@ -129,16 +129,20 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text)
     });
 }
 
-void TCanvas::TextAligned(const TRect& r, const std::string& text, int horizontal)
+void TCanvas::TextAligned(const TRect& r, const std::string& text, int horizontal, int vertical,
+    bool mnemonic, bool wordWrap)
 {
     Paint([&](QPainter& p) {
         p.setFont(Font.ToQFont());
         p.setPen(ToQColor(Font.Color()));
-        int h = horizontal == 1 ? Qt::AlignRight
-            : horizontal == 2   ? Qt::AlignHCenter
-                                : Qt::AlignLeft;
-        p.drawText(
-            QR(r), h | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, Q(text));
+        int flags = horizontal == 1 ? Qt::AlignRight
+            : horizontal == 2       ? Qt::AlignHCenter
+                                    : Qt::AlignLeft;
+        flags |= vertical == 0 ? Qt::AlignTop : vertical == 2 ? Qt::AlignBottom : Qt::AlignVCenter;
+        flags |= wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine;
+        if (mnemonic)
+            flags |= Qt::TextShowMnemonic;
+        p.drawText(QR(r), flags, Q(text));
     });
 }
 

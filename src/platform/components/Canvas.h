@@ -54,8 +54,10 @@ public:
     void TextOut(int x, int y, const std::string& text);
     // Text clipped to `r`, starting at (x, y); flags 0 = single line at (x, y).
     void TextRect(const TRect& r, int x, int y, const std::string& text);
-    // Text aligned in `r`: horizontal 0 left, 1 right, 2 centre; vertically centred.
-    void TextAligned(const TRect& r, const std::string& text, int horizontal);
+    // Text aligned in `r`: horizontal 0 left, 1 right, 2 centre; vertical 0 top, 1 centre,
+    // 2 bottom. `mnemonic`: "&" underlines the next character.
+    void TextAligned(const TRect& r, const std::string& text, int horizontal, int vertical = 1,
+        bool mnemonic = true, bool wordWrap = false);
     int TextWidth(const std::string& text) const;
     int TextHeight(const std::string& text) const;
     void Draw(int x, int y, const TBitmap& bitmap); // transparent when the bitmap says so

@@ -402,8 +402,7 @@ void TCustomForm::VisibleChanged()
             h->show();
             break;
         }
-        h->raise();
-        h->activateWindow();
+        RaiseWindow();
         Screen().FormActivated(this);
         TWinControl* target = activeControl_;
         if (!target || !target->CanFocus())
@@ -415,14 +414,23 @@ void TCustomForm::VisibleChanged()
     }
 }
 
+void TCustomForm::RaiseWindow()
+{
+    QWidget* h = Handle();
+    if (!h)
+        return;
+    // The offscreen platform has no stacking order to change.
+    if (QGuiApplication::platformName() != "offscreen")
+        h->raise();
+    h->activateWindow();
+}
+
 void TCustomForm::ShowForm()
 {
     if (!Visible())
         SetVisible(true);
-    else if (Handle()) {
-        Handle()->raise();
-        Handle()->activateWindow();
-    }
+    else
+        RaiseWindow();
 }
 
 bool TCustomForm::CloseQuery()

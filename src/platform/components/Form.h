@@ -156,6 +156,7 @@ protected:
 
 private:
     void PlaceOnShow();
+    void RaiseWindow();
     TButton* FindDialogButton(bool defaultButton) const;
     bool WindowShown() const;
     int FrameWidth() const;

@@ -6,6 +6,7 @@
 #include "platform/components/Control.h"
 #include "platform/components/FormResources.h"
 #include "platform/components/Properties.h"
+#include "platform/components/StandardClasses.h"
 #include "platform/components/Strings.h"
 
 #include <vector>
@@ -354,6 +355,7 @@ namespace {
 
 void LoadFormDescription(TComponent& root, const std::vector<const TFormDescription*>& chain)
 {
+    RegisterStandardClasses();
     Reader reader(root);
     try {
         for (const TFormDescription* d : chain)

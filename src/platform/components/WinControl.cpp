@@ -94,11 +94,7 @@ void TWinControl::InsertControl(TControl* control)
     control->parent_ = this;
     if (auto* w = dynamic_cast<TWinControl*>(control))
         tabList_.push_back(w);
-    if (QWidget* h = control->Handle()) {
-        h->setParent(ClientWidget());
-        control->ApplyBounds();
-        h->setVisible(control->Visible());
-    }
+    PlaceControl(control);
     control->ParentFontChanged();
     control->ParentColorChanged();
     control->ApplyToolTip();
@@ -116,14 +112,28 @@ void TWinControl::RemoveControl(TControl* control)
             form->DefocusControl(w, true);
         tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
     }
+    UnplaceControl(control);
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     control->parent_ = nullptr;
+    if (control->Align() != TAlign::alNone && !IsDestroying())
+        Realign();
+}
+
+void TWinControl::PlaceControl(TControl* control)
+{
+    if (QWidget* h = control->Handle()) {
+        h->setParent(ClientWidget());
+        control->ApplyBounds();
+        h->setVisible(control->Visible());
+    }
+}
+
+void TWinControl::UnplaceControl(TControl* control)
+{
     if (QWidget* h = control->Handle()) {
         h->hide();
         h->setParent(nullptr);
     }
-    if (control->Align() != TAlign::alNone && !IsDestroying())
-        Realign();
 }
 
 int TWinControl::TabOrder() const

@@ -83,6 +83,10 @@ protected:
     friend class TCustomForm;
     virtual void InsertControl(TControl* control);
     virtual void RemoveControl(TControl* control);
+    // Puts a new child's widget into this control's client widget (page controls put tab
+    // sheets into their tabs instead), and takes it out again.
+    virtual void PlaceControl(TControl* control);
+    virtual void UnplaceControl(TControl* control);
     virtual void AlignControls();
     // Raised by the form's focus bookkeeping.
     virtual void DoEnter();
