@@ -114,6 +114,8 @@ TControl::~TControl()
     }
 }
 
+QWidget* TControl::Handle() const { return handle_.data(); }
+
 void TControl::AdoptHandle(QWidget* handle)
 {
     if (!handle)

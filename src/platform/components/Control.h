@@ -56,7 +56,7 @@ public:
     static const TClassInfo& StaticClassInfo();
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-    QWidget* Handle() const { return handle_; }
+    QWidget* Handle() const;
     // The control that a Qt widget belongs to (the handle itself or one of its inner widgets).
     static TControl* FromWidget(const QObject* widget);
 

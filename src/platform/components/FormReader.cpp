@@ -8,6 +8,7 @@
 #include "platform/components/Properties.h"
 #include "platform/components/StandardClasses.h"
 #include "platform/components/Strings.h"
+#include "platform/components/WinControl.h"
 
 #include <vector>
 
@@ -43,6 +44,9 @@ namespace {
                 ReadProperty(&root_, p);
             for (const TDescObject& child : o.children)
                 ReadObject(child, &root_);
+            for (TComponent* c : loaded_)
+                if (auto* w = dynamic_cast<TWinControl*>(c))
+                    w->FixupTabOrder();
         }
 
         void Finish()
@@ -55,10 +59,10 @@ namespace {
                     Fail(f.line,
                         "property " + f.prop->Name + " refers to '" + f.target
                             + "', which does not exist");
-                if (!target->InheritsFrom(*f.prop->ClassType))
+                if (!target->InheritsFrom(*f.prop->ClassType()))
                     Fail(f.line,
-                        "property " + f.prop->Name + " needs a " + f.prop->ClassType->Name() + "; '"
-                            + f.target + "' is a " + target->ClassName());
+                        "property " + f.prop->Name + " needs a " + f.prop->ClassType()->Name()
+                            + "; '" + f.target + "' is a " + target->ClassName());
                 if (!f.prop->Set(f.object, static_cast<TObject*>(target)))
                     Fail(f.line,
                         "'" + f.target + "' cannot be assigned to property " + f.prop->Name);
@@ -127,10 +131,10 @@ namespace {
                 if (!cls->CanCreate())
                     Fail(o.line, "class " + o.className + " cannot be created");
                 if (const TFieldInfo* field = root_.ClassInfo().FindField(o.name))
-                    if (!cls->InheritsFrom(*field->ClassType))
+                    if (!cls->InheritsFrom(*field->ClassType()))
                         Fail(o.line,
                             "field '" + o.name + "' of " + root_.ClassName() + " is a "
-                                + field->ClassType->Name() + ", the description makes it a "
+                                + field->ClassType()->Name() + ", the description makes it a "
                                 + o.className);
                 c = cls->Create(&root_);
                 Touch(c);

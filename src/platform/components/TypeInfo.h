@@ -71,7 +71,10 @@ struct TPropInfo {
     TTypeKind Kind = TTypeKind::Integer;
     const TEnumInfo* Enum = nullptr; // enumerations and sets
     const TIdentMap* Idents = nullptr; // integers with value names
-    const TClassInfo* ClassType = nullptr; // class properties
+    // The class of a class property (looked up when asked, so that classes may refer to each
+    // other: a page control's ActivePage is a tab sheet whose PageControl is a page control).
+    const TClassInfo& (*ClassTypeOf)() = nullptr;
+    const TClassInfo* ClassType() const { return ClassTypeOf ? &ClassTypeOf() : nullptr; }
     bool IsReference = false; // a class property that refers to another component by name
     std::type_index EventType { typeid(void) }; // method properties
     std::function<PropValue(TObject*)> Get;
@@ -90,7 +93,8 @@ struct THandlerInfo {
 // A published component field of a form class, filled in by the description loader.
 struct TFieldInfo {
     std::string Name;
-    const TClassInfo* ClassType = nullptr;
+    const TClassInfo& (*ClassTypeOf)() = nullptr;
+    const TClassInfo* ClassType() const { return ClassTypeOf ? &ClassTypeOf() : nullptr; }
     std::function<bool(TObject*, TComponent*)> Assign; // false when the class does not fit
     std::function<TComponent*(TObject*)> Get;
 };
@@ -336,7 +340,7 @@ public:
     {
         TFieldInfo f;
         f.Name = std::move(name);
-        f.ClassType = &T::StaticClassInfo();
+        f.ClassTypeOf = &T::StaticClassInfo;
         f.Assign = [member](TObject* o, TComponent* c) {
             T* t = c ? dynamic_cast<T*>(c) : nullptr;
             if (c && !t)
@@ -405,7 +409,7 @@ private:
     TClassBuilder& ClassProp(std::string name, G getter, S setter, bool reference)
     {
         TPropInfo p = Base(std::move(name), TTypeKind::Class);
-        p.ClassType = &T::StaticClassInfo();
+        p.ClassTypeOf = &T::StaticClassInfo;
         p.IsReference = reference;
         p.Get = [getter](TObject* o) -> PropValue {
             return static_cast<TObject*>(std::invoke(getter, Self(o)));

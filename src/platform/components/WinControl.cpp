@@ -170,13 +170,36 @@ void TWinControl::SetTabOrder(int order)
 
 void TWinControl::FixupTabOrder()
 {
-    std::stable_sort(tabList_.begin(), tabList_.end(), [](TWinControl* a, TWinControl* b) {
-        int ka = a->pendingTabOrder_ < 0 ? INT32_MAX : a->pendingTabOrder_;
-        int kb = b->pendingTabOrder_ < 0 ? INT32_MAX : b->pendingTabOrder_;
-        return ka < kb;
-    });
-    for (TWinControl* c : tabList_)
-        c->pendingTabOrder_ = -1;
+    // As the classic reader does: every child that asked for position j takes slot j, in the
+    // order the children were created (a later one takes over a contested slot); then the
+    // controls of the wanted move to their positions one by one.
+    std::vector<TWinControl*> wins;
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            wins.push_back(w);
+    const int count = static_cast<int>(wins.size());
+    std::vector<TWinControl*> wanted(static_cast<size_t>(count), nullptr);
+    bool any = false;
+    for (TWinControl* w : wins)
+        if (w->pendingTabOrder_ >= 0) {
+            any = true;
+            if (w->pendingTabOrder_ < count)
+                wanted[static_cast<size_t>(w->pendingTabOrder_)] = w;
+        }
+    for (TWinControl* w : wins)
+        w->pendingTabOrder_ = -1;
+    if (!any)
+        return;
+    for (int i = 0; i < count; ++i) {
+        TWinControl* w = wanted[static_cast<size_t>(i)];
+        if (!w)
+            continue;
+        auto it = std::find(tabList_.begin(), tabList_.end(), w);
+        if (it == tabList_.end())
+            continue;
+        tabList_.erase(it);
+        tabList_.insert(tabList_.begin() + std::min(i, static_cast<int>(tabList_.size())), w);
+    }
 }
 
 void TWinControl::SetTabStop(bool v)

@@ -67,6 +67,9 @@ public:
 
     void Loaded() override;
     void Destroying() override;
+    // Puts children at the tab positions they asked for while they were being read (a later
+    // request for a position wins it). The form reader runs it after each description.
+    void FixupTabOrder();
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -103,8 +106,6 @@ protected:
     virtual void FocusWidget();
 
 private:
-    void FixupTabOrder();
-
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabList_;
     int pendingTabOrder_ = -1;
