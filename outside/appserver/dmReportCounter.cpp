@@ -126,10 +126,10 @@ Variant TdmReportCounter::Request(std::span<Variant> args, bool withComputer)
         job.mode = header.Count() >= 10 && header[10].IsNumeric() ? header[10].ToInt() : 0;
         job.runAt = header.Count() >= 11 ? ReportStore::DateTimeText(header[11]) : std::string();
         job.computer = withComputer ? args[1].ToString() : std::string();
-        job.status = args[0].Items().size() == 5 ? "P"
-            : job.mode == 1                      ? "R"
-            : job.mode == 2                      ? "S"
-                                                 : "Q";
+        static const std::string kStatus[] = { "Q", "R", "S", "P" };
+        job.status = kStatus[args[0].Items().size() == 5 ? 3
+                : job.mode == 1 || job.mode == 2         ? job.mode
+                                                         : 0];
         job.request = args[0];
         return Wide(store.AddJob(std::move(job)));
     } catch (const std::exception& e) {
