@@ -11,7 +11,7 @@
 
 namespace zrv {
 
-class TComponent;
+class TObject;
 class TDLLBaseController;
 
 // Codes raised through `OnEvent`.
@@ -51,9 +51,9 @@ public:
     virtual int32_t GetInfo(Variant& info) = 0;
     virtual bool IsClosed() = 0;
     virtual void DoCreate();
-    virtual void DoShow(TComponent* sender);
-    virtual void DoHide(TComponent* sender);
-    virtual void DoDestroy(TComponent* sender);
+    virtual void DoShow(TObject* sender);
+    virtual void DoHide(TObject* sender);
+    virtual void DoDestroy(TObject* sender);
     virtual void DoEvent320();
     virtual void Notify(int32_t event);
     virtual void Idle();

@@ -1,28 +1,22 @@
 #include "platform/MachineRegistry.h"
 
 #include "platform/CodePage.h"
+#include "platform/IniFile.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <ini.h>
 #include <mutex>
-#include <sstream>
 #include <sys/stat.h>
 
 namespace zrv {
 
 namespace {
 
-    struct Key {
-        std::vector<std::pair<std::string, std::string>> values; // original names, file order
-    };
-
     struct Snapshot {
         std::string path;
         struct timespec mtime { };
         off_t size = -1;
         bool loaded = false;
-        std::map<std::string, Key> keys; // key paths in upper case
+        IniFile file;
     };
 
     std::mutex gLock;
@@ -31,21 +25,12 @@ namespace {
     // Key paths compare without case and without a leading or trailing backslash.
     std::string NormalKey(const std::string& path)
     {
-        std::string k = UpperCase(Trim(path));
+        std::string k = Trim(path);
         while (!k.empty() && k.front() == '\\')
             k.erase(k.begin());
         while (!k.empty() && k.back() == '\\')
             k.pop_back();
         return k;
-    }
-
-    int OnEntry(void* user, const char* section, const char* name, const char* value)
-    {
-        auto* keys = static_cast<std::map<std::string, Key>*>(user);
-        auto& key = (*keys)[NormalKey(section)];
-        if (name)
-            key.values.emplace_back(name, value ? value : "");
-        return 1;
     }
 
     // Reloads the file when it changed since the last read; called with gLock held.
@@ -62,15 +47,21 @@ namespace {
         gSnapshot.path = path;
         if (!exists)
             return gSnapshot;
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream buf;
-        buf << in.rdbuf();
-        const std::string text = DecodeLegacyText(buf.str());
-        ini_parse_string(text.c_str(), OnEntry, &gSnapshot.keys);
+        gSnapshot.file = IniFile(path);
         gSnapshot.mtime = st.st_mtim;
         gSnapshot.size = st.st_size;
         gSnapshot.loaded = true;
         return gSnapshot;
+    }
+
+    // The section of a key, written in the file with or without its outer backslashes.
+    std::string SectionOf(const IniFile& file, const std::string& keyPath)
+    {
+        const std::string key = NormalKey(keyPath);
+        for (const auto& name : file.ReadSections())
+            if (SameText(NormalKey(name), key))
+                return name;
+        return {};
     }
 
 } // namespace
@@ -86,31 +77,24 @@ std::optional<std::string> MachineRegistry::ReadString(
 {
     std::lock_guard guard(gLock);
     const auto& snap = Current();
-    const auto it = snap.keys.find(NormalKey(keyPath));
-    if (it == snap.keys.end())
+    const std::string section = SectionOf(snap.file, keyPath);
+    if (section.empty() || !snap.file.ValueExists(section, name))
         return std::nullopt;
-    for (const auto& [n, v] : it->second.values)
-        if (SameText(n, name))
-            return v;
-    return std::nullopt;
+    return snap.file.ReadString(section, name, "");
 }
 
 bool MachineRegistry::KeyExists(const std::string& keyPath)
 {
     std::lock_guard guard(gLock);
-    return Current().keys.count(NormalKey(keyPath)) > 0;
+    return !SectionOf(Current().file, keyPath).empty();
 }
 
 std::vector<std::string> MachineRegistry::ValueNames(const std::string& keyPath)
 {
     std::lock_guard guard(gLock);
     const auto& snap = Current();
-    std::vector<std::string> names;
-    const auto it = snap.keys.find(NormalKey(keyPath));
-    if (it != snap.keys.end())
-        for (const auto& [n, v] : it->second.values)
-            names.push_back(n);
-    return names;
+    const std::string section = SectionOf(snap.file, keyPath);
+    return section.empty() ? std::vector<std::string> {} : snap.file.ReadSection(section);
 }
 
 } // namespace zrv
