@@ -282,6 +282,8 @@ void AppServerListener::Serve(int fd, std::string peer)
                 }
             } catch (const std::exception& e) {
                 reply = Failure(create->callId, e.what());
+            } catch (...) {
+                reply = Failure(create->callId, "Cannot create " + create->progId);
             }
         } else if (const auto* call = std::get_if<CallFrame>(&frame)) {
             reply.callId = call->callId;

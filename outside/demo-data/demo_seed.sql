@@ -132,7 +132,7 @@ INSERT INTO INVMA VALUES
     ('4', 'X1', '内销'), ('4', 'X2', '外销');
 
 -- Items.
---   MB001 item code, MB002 name, MB003 specification, MB004 unit, MB005..MB008 category by
+--   MB001 item code, MB002 name, MB003 model and size, MB004 unit, MB005..MB008 category by
 --   method 1..4, MB025 item type ("1" engineering item, "2" formal item), MB032 main supplier
 CREATE TABLE INVMB (
     MB001 TEXT PRIMARY KEY COLLATE NOCASE,
