@@ -36,7 +36,8 @@ namespace {
 
     iconv_t Descriptor(const std::string& to, const std::string& from)
     {
-        thread_local std::map<std::pair<std::string, std::string>, std::unique_ptr<Converter>> cache;
+        thread_local std::map<std::pair<std::string, std::string>, std::unique_ptr<Converter>>
+            cache;
         auto& slot = cache[{ to, from }];
         if (!slot)
             slot = std::make_unique<Converter>(to, from);

@@ -18,7 +18,8 @@ public:
     // The file in force: ZRV_REGISTRY_FILE when set, else /etc/zrv/registry.ini.
     static std::string FilePath();
     // A value; nullopt when the key or the value does not exist (or the file cannot be read).
-    static std::optional<std::string> ReadString(const std::string& keyPath, const std::string& name);
+    static std::optional<std::string> ReadString(
+        const std::string& keyPath, const std::string& name);
     static bool KeyExists(const std::string& keyPath);
     // The value names under a key, in file order.
     static std::vector<std::string> ValueNames(const std::string& keyPath);

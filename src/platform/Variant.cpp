@@ -231,7 +231,8 @@ Variant Variant::Array2(int low0, int high0, int low1, int high1)
     auto data = std::make_shared<VarArrayData>();
     data->bounds.push_back({ low0, high0 });
     data->bounds.push_back({ low1, high1 });
-    data->items.resize(static_cast<size_t>(high0 - low0 + 1) * static_cast<size_t>(high1 - low1 + 1));
+    data->items.resize(
+        static_cast<size_t>(high0 - low0 + 1) * static_cast<size_t>(high1 - low1 + 1));
     v.value_ = std::move(data);
     return v;
 }

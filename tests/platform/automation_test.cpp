@@ -57,7 +57,9 @@ TEST(Automation, CreateObjectFromFactoryOrFailsClearly)
     RegisterClassFactory("Demo.Counter", [] { return std::make_shared<Counter>(); });
     EXPECT_NE(CreateObject("demo.counter"), nullptr);
     UnregisterClassFactory("Demo.Counter");
-    setenv("ZRV_REGISTRY_FILE", WriteFile("reg_auto.ini", "[Software\\Classes\\Demo.Lib]\nLibrary=NoSuchLib.dll\n").c_str(), 1);
+    setenv("ZRV_REGISTRY_FILE",
+        WriteFile("reg_auto.ini", "[Software\\Classes\\Demo.Lib]\nLibrary=NoSuchLib.dll\n").c_str(),
+        1);
     try {
         CreateObject("Demo.Lib");
         FAIL();
@@ -72,15 +74,18 @@ TEST(MachineRegistry, ReadsKeysWithoutCaseAndSeesChanges)
     const std::string path = WriteFile("reg.ini",
         "[Software\\ZRV\\Orvane]\nClientPath=/opt/zrv/client\nServerPath = C:\\ZRV\\Server\n");
     setenv("ZRV_REGISTRY_FILE", path.c_str(), 1);
-    EXPECT_EQ(MachineRegistry::ReadString("software\\zrv\\orvane", "clientpath"), "/opt/zrv/client");
-    EXPECT_EQ(MachineRegistry::ReadString("\\Software\\ZRV\\Orvane\\", "ServerPath"), "C:\\ZRV\\Server");
+    EXPECT_EQ(
+        MachineRegistry::ReadString("software\\zrv\\orvane", "clientpath"), "/opt/zrv/client");
+    EXPECT_EQ(
+        MachineRegistry::ReadString("\\Software\\ZRV\\Orvane\\", "ServerPath"), "C:\\ZRV\\Server");
     EXPECT_FALSE(MachineRegistry::ReadString("Software\\ZRV\\Orvane", "ProfileType"));
     EXPECT_FALSE(MachineRegistry::ReadString("Software\\Other", "ClientPath"));
     EXPECT_EQ(MachineRegistry::ValueNames("Software\\ZRV\\Orvane").size(), 2u);
 
     sleep(0); // the check compares modification time and size, so a longer rewrite is seen
     const std::string longPath = "/srv/" + std::string(300, 'x') + ";D:\\y";
-    std::ofstream(path) << "[Software\\ZRV\\Orvane]\nClientPath=" << longPath << "\nProfileType=1\n";
+    std::ofstream(path) << "[Software\\ZRV\\Orvane]\nClientPath=" << longPath
+                        << "\nProfileType=1\n";
     EXPECT_EQ(MachineRegistry::ReadString("Software\\ZRV\\Orvane", "ProfileType"), "1");
     EXPECT_EQ(MachineRegistry::ReadString("Software\\ZRV\\Orvane", "ClientPath"), longPath)
         << "long values and semicolons are kept whole";
