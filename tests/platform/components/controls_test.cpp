@@ -563,3 +563,31 @@ TEST_F(ControlsFixture, EditChangesAndCase)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ControlsFixture, MouseClicksAndDoubleClicksReachTheirEventsOnce)
+{
+    auto* lv = Make<TListView>();
+    lv->SetBounds(0, 0, 200, 100);
+    lv->Items()->Add()->SetCaption("x");
+    int clicks = 0, doubles = 0;
+    lv->OnClick = TNotifyEvent([&](TObject*) { ++clicks; });
+    lv->OnDblClick = TNotifyEvent([&](TObject*) { ++doubles; });
+    form->ShowForm();
+    QWidget* viewport = lv->TreeWidget()->viewport();
+    QPoint pos(5, 5);
+    auto send = [&](QEvent::Type type, Qt::MouseButtons buttons) {
+        QMouseEvent e(
+            type, pos, viewport->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &e);
+    };
+    send(QEvent::MouseButtonPress, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::NoButton);
+    send(QEvent::MouseButtonDblClick, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::NoButton);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(doubles, 1);
+}
+
+} // namespace
