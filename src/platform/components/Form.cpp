@@ -557,7 +557,7 @@ bool TCustomForm::DialogKey(uint16_t key, TShiftState shift)
     }
 }
 
-bool TCustomForm::DialogChar(TKeyChar ch)
+bool TCustomForm::BroadcastDialogChar(TKeyChar ch)
 {
     std::vector<const TWinControl*> stack { this };
     std::vector<TControl*> order;

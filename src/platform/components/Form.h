@@ -129,7 +129,7 @@ public:
     // button, Esc clicks the cancel button. True when the key was handled.
     virtual bool DialogKey(uint16_t key, TShiftState shift);
     // Offers an accelerator character to the visible, enabled controls in creation order.
-    bool DialogChar(TKeyChar ch);
+    bool BroadcastDialogChar(TKeyChar ch);
 
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -178,7 +178,6 @@ private:
     bool scaled_ = true;
     bool destroyed_ = false;
     bool released_ = false;
-    bool placed_ = false;
     std::string caption_;
 };
 

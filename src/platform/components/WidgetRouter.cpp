@@ -59,7 +59,7 @@ namespace {
                 return true;
         }
         bool alnum = (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z');
-        if (form && (shift & ssAlt) && !(shift & ssCtrl) && alnum && form->DialogChar(key))
+        if (form && (shift & ssAlt) && !(shift & ssCtrl) && alnum && form->BroadcastDialogChar(key))
             return true;
         if (gone())
             return true;
