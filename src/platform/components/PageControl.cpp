@@ -290,7 +290,8 @@ void TPageControl::UnplaceControl(TControl* control)
         changing_ = false;
     }
     pages_.erase(it);
-    sheet->pageControl_ = nullptr;
+    if (!control->IsDestroying())
+        sheet->pageControl_ = nullptr; // a sheet on its way out is not touched as a sheet
     if (QWidget* h = control->Handle()) {
         h->hide();
         h->setParent(nullptr);
