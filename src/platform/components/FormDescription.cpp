@@ -417,7 +417,8 @@ namespace {
             p.path = ExpectIdent("property name");
             while (IsSymbol(tok_, '.')) {
                 Advance();
-                p.path += "." + ExpectIdent("property name after '.'");
+                p.path += '.';
+                p.path += ExpectIdent("property name after '.'");
             }
             Expect('=');
             p.value = ParseValue(depth);
