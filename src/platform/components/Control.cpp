@@ -103,8 +103,7 @@ TControl::~TControl()
     DestroyComponents();
     if (parent_)
         parent_->RemoveControl(this);
-    if (popupMenu_)
-        popupMenu_ = nullptr;
+    popupMenu_ = nullptr;
     WidgetRouter::UnregisterControl(this);
     if (handle_) {
         QWidget* w = handle_;
@@ -364,9 +363,10 @@ void TControl::ApplyToolTip()
 void TControl::SetColor(TColor color)
 {
     parentColor_ = false;
-    if (color == color_)
+    if (color == color_ && colorApplied_)
         return;
     color_ = color;
+    colorApplied_ = true;
     ColorChanged();
 }
 
@@ -383,8 +383,9 @@ void TControl::ParentColorChanged()
 {
     if (!parentColor_ || !parent_)
         return;
-    if (color_ != parent_->Color()) {
+    if (color_ != parent_->Color() || !colorApplied_) {
         color_ = parent_->Color();
+        colorApplied_ = true;
         ColorChanged();
     }
 }

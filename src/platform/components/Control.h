@@ -215,6 +215,7 @@ private:
     bool parentShowHint_ = true;
     TColor color_ = clBtnFace;
     bool parentColor_ = false;
+    bool colorApplied_ = false;
     std::unique_ptr<TFont> font_;
     bool parentFont_ = true;
     bool fontFromParent_ = false;

@@ -274,21 +274,24 @@ void TPageControl::PlaceControl(TControl* control)
 
 void TPageControl::UnplaceControl(TControl* control)
 {
-    auto* sheet = dynamic_cast<TTabSheet*>(control);
-    if (!sheet) {
+    // Found by address: a sheet on its way out is no longer a TTabSheet to dynamic_cast.
+    auto it = std::find_if(pages_.begin(), pages_.end(),
+        [control](TTabSheet* p) { return static_cast<TControl*>(p) == control; });
+    if (it == pages_.end()) {
         TWinControl::UnplaceControl(control);
         return;
     }
-    int index = sheet->PageIndex();
-    if (index >= 0) {
+    TTabSheet* sheet = *it;
+    int index = static_cast<int>(it - pages_.begin());
+    {
         changing_ = true;
         QSignalBlocker block(TabWidget());
         TabWidget()->removeTab(index);
         changing_ = false;
-        pages_.erase(pages_.begin() + index);
     }
+    pages_.erase(it);
     sheet->pageControl_ = nullptr;
-    if (QWidget* h = sheet->Handle()) {
+    if (QWidget* h = control->Handle()) {
         h->hide();
         h->setParent(nullptr);
     }
