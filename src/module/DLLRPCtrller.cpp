@@ -115,8 +115,7 @@ int32_t TDLLRPCtrller::ApplyParams(Variant& params)
     if (!Window || !params.IsArray())
         return -1;
     try {
-        Variant forwarded
-            = Variant::ArrayOf({ Variant(true), params[params.LowBound(1) + 1] });
+        Variant forwarded = Variant::ArrayOf({ Variant(true), params[params.LowBound(1) + 1] });
         Window->ApplyRunParams(forwarded);
         return 0;
     } catch (...) {

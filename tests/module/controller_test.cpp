@@ -89,8 +89,8 @@ TEST_F(ControllerFixture, MissingRegistrationsRaiseTheInternalErrors)
     EXPECT_NE(dynamic_cast<TDLLRPCtrller*>(controller.get()), nullptr);
 
     frmBaseGeneClass = nullptr;
-    Variant context = Variant::ArrayOf({ Variant("DS"), Variant("DEMO"), Variant("DEMO"),
-        Variant(0), Variant() });
+    Variant context = Variant::ArrayOf(
+        { Variant("DS"), Variant("DEMO"), Variant("DEMO"), Variant(0), Variant() });
     try {
         controller->Open(context);
         ADD_FAILURE() << "Open without a window class";
@@ -118,8 +118,8 @@ TEST_F(ControllerFixture, MissingRegistrationsRaiseTheInternalErrors)
 TEST_F(ControllerFixture, OwnHandlersRunBeforeTheShellHearsOfThem)
 {
     auto controller = NewController();
-    Variant context = Variant::ArrayOf({ Variant("DS"), Variant("DEMO"), Variant("DEMO"),
-        Variant(0), Variant() });
+    Variant context = Variant::ArrayOf(
+        { Variant("DS"), Variant("DEMO"), Variant("DEMO"), Variant(0), Variant() });
     ASSERT_EQ(controller->Open(context), 0);
     controller->SetVisible(true);
     controller->SetVisible(false);
@@ -151,8 +151,8 @@ TEST_F(ControllerFixture, TheResultIsCapturedAsAutomationValuesWhenTheWindowGoes
     ASSERT_NE(rp, nullptr);
     ASSERT_NE(rp->Window, nullptr);
     rp->Window->ResultCode = 1;
-    rp->Window->ResultValue
-        = Variant::ArrayOf({ Variant("J240506001"), Variant(3), Variant::ArrayOf({ Variant("进货") }) });
+    rp->Window->ResultValue = Variant::ArrayOf(
+        { Variant("J240506001"), Variant(3), Variant::ArrayOf({ Variant("进货") }) });
     rp->Window->Release(); // as when the window closes itself
     test::ProcessEvents();
     EXPECT_TRUE(controller->IsClosed());

@@ -106,9 +106,8 @@ struct Environment {
         options.databasePath = (folder / "demo.db").string();
         options.schemeDatabasePath = "-";
         options.answerer = answerer;
-        options.help = [this](const std::string& s, const std::string& t) {
-            helpCalls.emplace_back(s, t);
-        };
+        options.help
+            = [this](const std::string& s, const std::string& t) { helpCalls.emplace_back(s, t); };
         return CreateHostObject(options);
     }
 };
@@ -232,7 +231,8 @@ TEST_F(ModuleHost, AWindowLivesThroughTheEventsInOrder)
     QWidget* window = WindowOf(*controller);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isWindow());
-    EXPECT_EQ(window->windowTitle().toStdString(), "进退货明细表(依供应商)[华东示范贸易股份有限公司]");
+    EXPECT_EQ(
+        window->windowTitle().toStdString(), "进退货明细表(依供应商)[华东示范贸易股份有限公司]");
 
     controller->SetVisible(false);
     controller->SetVisible(true);
@@ -371,15 +371,14 @@ TEST_F(ModuleHost, RunParametersAndCommandsReachTheWindow)
     // Run mode 0 with a control list naming the print date: accepted, nothing run.
     Variant runParams = Variant::ArrayOf({ Variant(0),
         Variant::ArrayOf({ Variant(true),
-            Variant::ArrayOf({ Variant::ArrayOf({ Variant::ArrayOf({ Variant(""),
-                                   Variant("edPrintDate") }) }),
-                Variant::ArrayOf({ Variant("20240506") }) }) }) });
+            Variant::ArrayOf(
+                { Variant::ArrayOf({ Variant::ArrayOf({ Variant(""), Variant("edPrintDate") }) }),
+                    Variant::ArrayOf({ Variant("20240506") }) }) }) });
     const Case cases[] = {
         { "params: null", 0, Variant::Null(), -1 },
         { "params: scalar", 0, Variant(7), -1 },
         { "params: one element", 0, Variant::ArrayOf({ Variant(0) }), -1 },
-        { "params: run parameters as element 1", 0,
-            Variant::ArrayOf({ Variant(), runParams }), 0 },
+        { "params: run parameters as element 1", 0, Variant::ArrayOf({ Variant(), runParams }), 0 },
         { "command 4", 4, runParams, -1 },
         { "command 5", 5, runParams, 0 },
         { "command 9", 9, runParams, 0 },

@@ -13,8 +13,8 @@
 #include "platform/SystemInfo.h"
 #include "platform/components/Application.h"
 #include "platform/components/Button.h"
-#include "platform/components/ComboBox.h"
 #include "platform/components/CheckBox.h"
+#include "platform/components/ComboBox.h"
 #include "platform/components/ImageList.h"
 #include "platform/components/Label.h"
 #include "platform/components/ListView.h"
@@ -472,7 +472,8 @@ void TfrmBaseGene::FormKeyDown(TObject*, uint16_t& key, TShiftState shift)
     case VK_TAB:
     case VK_PRIOR:
     case VK_NEXT: {
-        bool back = (key == VK_TAB && mods == (ssCtrl | ssShift)) || (key == VK_PRIOR && mods == ssCtrl);
+        bool back
+            = (key == VK_TAB && mods == (ssCtrl | ssShift)) || (key == VK_PRIOR && mods == ssCtrl);
         bool forward = (key == VK_TAB && mods == ssCtrl) || (key == VK_NEXT && mods == ssCtrl);
         if (!back && !forward)
             break;
@@ -539,13 +540,14 @@ void TfrmBaseGene::ShowHelp()
 void TfrmBaseGene::ShowModuleProperties()
 {
     std::string size = "-", modified = "-";
-    struct stat st {};
+    struct stat st { };
     if (::stat(ModulePath.c_str(), &st) == 0) {
         size = std::to_string(static_cast<long long>(st.st_size));
         std::tm local {};
         const time_t when = st.st_mtime;
         char buf[32];
-        if (localtime_r(&when, &local) && std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &local))
+        if (localtime_r(&when, &local)
+            && std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &local))
             modified = buf;
     }
     std::string text = LookupText(kClass, "sModuleFile", true, "文件") + ": " + ModulePath + "\r"
@@ -808,9 +810,9 @@ void TfrmBaseGene::SetRequiredFields(const std::string& list)
     RequiredFields = list;
 }
 
-bool TfrmBaseGene::RunWithServerLibrary(const std::string&, const std::string&,
-    const std::string&, int, const Variant&, const std::string&, const std::string&,
-    const std::string&, const std::string&, const std::string&)
+bool TfrmBaseGene::RunWithServerLibrary(const std::string&, const std::string&, const std::string&,
+    int, const Variant&, const std::string&, const std::string&, const std::string&,
+    const std::string&, const std::string&)
 {
     // Running the module's server library on this computer comes with the report form.
     return false;
@@ -993,8 +995,8 @@ bool TfrmBaseGene::AskValidator(const std::string& table, const std::string& kin
             validator->Put("BaseLimited", Variant(BaseLimited));
         } catch (...) {
         }
-        const bool answer
-            = HostCalls::AskValidator(ValidatorObject, query, table, kind, DbName, converted, result);
+        const bool answer = HostCalls::AskValidator(
+            ValidatorObject, query, table, kind, DbName, converted, result);
         if (Converted && ZrConverter)
             result = ZrConverter->FromDatabase(result);
         return answer;

@@ -6,8 +6,8 @@ namespace zrv::HostCalls {
 
 namespace {
 
-    Variant Call(const Variant& object, const char* what, const char* member,
-        std::vector<Variant> args = {})
+    Variant Call(
+        const Variant& object, const char* what, const char* member, std::vector<Variant> args = {})
     {
         return Need(object, what)->CallRef(member, args);
     }
@@ -43,8 +43,8 @@ std::string GetMessage(const Variant& host, const std::string& type, const std::
 
 Variant GetFileList(const Variant& host, const std::string& lowerCaseFileName)
 {
-    return Call(
-        host, "host object", "GetFileList", { Variant::ArrayOf({ Variant::Wide(lowerCaseFileName) }) });
+    return Call(host, "host object", "GetFileList",
+        { Variant::ArrayOf({ Variant::Wide(lowerCaseFileName) }) });
 }
 
 Variant ComCounter(const Variant& host) { return Call(host, "host object", "Com_Counter"); }
@@ -91,8 +91,8 @@ Variant ShowInputDay(
             { Variant(localEra), Variant::Wide(startDate), Variant::Wide(dbName) }) });
 }
 
-Variant GetPhrase(
-    const Variant& lookup, const std::string& userID, const std::string& dbName, int64_t windowHandle)
+Variant GetPhrase(const Variant& lookup, const std::string& userID, const std::string& dbName,
+    int64_t windowHandle)
 {
     return Call(lookup, "lookup-window object", "GetPhrase",
         { Variant::Wide(userID), Variant::Wide(dbName), Variant(windowHandle) });

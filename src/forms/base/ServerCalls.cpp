@@ -22,7 +22,8 @@ Variant Request(const Variant& server, const Variant& requestArray)
     return Call(server, "Request", { requestArray });
 }
 
-Variant Request1(const Variant& server, const Variant& requestArray, const std::string& computerName)
+Variant Request1(
+    const Variant& server, const Variant& requestArray, const std::string& computerName)
 {
     return Call(server, "Request1", { requestArray, Wide(computerName) });
 }

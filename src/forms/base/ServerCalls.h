@@ -14,8 +14,8 @@ namespace ServerCalls {
     Variant Request(const Variant& server, const Variant& requestArray);
     Variant Request1(
         const Variant& server, const Variant& requestArray, const std::string& computerName);
-    void UpdateStatus1(const Variant& server, Variant& jobID, const std::string& errorText,
-        double dateTime);
+    void UpdateStatus1(
+        const Variant& server, Variant& jobID, const std::string& errorText, double dateTime);
     std::string ErrorDescript(const Variant& server);
     int32_t SQLType(const Variant& server);
     Variant GetPower(const Variant& server, const std::string& dbName, const std::string& userID,
