@@ -175,6 +175,12 @@ public:
 
     std::string ServerDatabase() const { return (folder / "appserver.db").string(); }
 
+    ~Installation()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+
 private:
     Installation()
     {
