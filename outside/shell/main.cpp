@@ -5,6 +5,8 @@
 
 #include "ShellWindow.h"
 
+#include "HostStandIn.h"
+#include "platform/MachineRegistry.h"
 #include "platform/SystemInfo.h"
 
 #include <QApplication>
@@ -25,6 +27,11 @@ int main(int argc, char** argv)
     QCommandLineOption quitOpt("quit-after", "Quit after this many milliseconds.", "ms");
     parser.addOptions({ moduleOpt, openOpt, shotOpt, quitOpt });
     parser.process(app);
+
+    // The host object comes from the stand-in linked into this shell, unless the installation
+    // names a host library of its own.
+    if (!zrv::MachineRegistry::KeyExists(std::string("Software\\Classes\\") + zrv::kHostProgId))
+        zrv::RegisterHostStandIn();
 
     zrv::ShellWindow shell;
     shell.show();
