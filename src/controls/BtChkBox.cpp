@@ -141,6 +141,7 @@ void TBitCheckBox::SetState(TCheckBoxState state)
         return;
     state_ = state;
     Invalidate();
+    StateChanged();
 }
 
 void TBitCheckBox::SetAlignment(TLeftRight v)

@@ -77,6 +77,8 @@ public:
     TRect CaptionRect() const;
 
 protected:
+    // Called after State changed, whoever changed it.
+    virtual void StateChanged() { }
     void Paint() override;
     void TextChanged() override;
     void EnabledChanged() override;
