@@ -119,8 +119,14 @@ void TBitCheckBox::GlyphChanged(TCheckBoxState state)
         LoadModulePicture(DefaultPictureName(state), *g);
         loadingDefault_ = false;
     }
-    if (!g->Empty() && g->Width() % g->Height() == 0)
-        numGlyphs_[static_cast<size_t>(Index(state))] = std::clamp(g->Width() / g->Height(), 1, 2);
+    if (!g->Empty()) {
+        const int w = g->Width(), h = g->Height();
+        int& count = numGlyphs_[static_cast<size_t>(Index(state))];
+        if (w % h == 0)
+            count = std::clamp(w / h, 1, 2);
+        else if (w % 2 == 0 && w / 2 >= h)
+            count = 2; // two images that are not square, as the module's own 19 x 14 ones
+    }
     Invalidate();
 }
 

@@ -2,7 +2,10 @@
 // TBitCheckBox: the framework's check box. It draws itself: a picture for each of its three
 // states (unchecked, checked, grayed) beside its caption. A state's picture is a strip of one or
 // two images, the second shown while the box is disabled. Without pictures of their own the
-// states show the module's pictures "UNCHECKED", "CHECKED" and "GRAYED".
+// states show the module's pictures "UNCHECKED", "CHECKED" and "GRAYED". A picture whose width is
+// a whole multiple of its height holds width / height images (at most two); so does one of even
+// width at least twice its height (two images that are not square); any other picture keeps the
+// count the state had.
 
 #include "platform/components/Bitmap.h"
 #include "platform/components/CheckBox.h"
