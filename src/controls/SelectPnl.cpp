@@ -1027,9 +1027,9 @@ int TSelectPanel::CompareRows(TListItem* a, TListItem* b) const
         r = CompareRowText(Cell(a, 0), Cell(b, 0));
     if (r == 0 && sortColumn_ != 1)
         r = CompareRowText(Cell(a, 1), Cell(b, 1));
-    // Rows equal but for case still get a fixed order, so that equal captions end up side by
-    // side for the duplicate check.
-    if (r == 0) {
+    // Where case matters for duplicates, rows equal but for case are ordered case by case, so
+    // that equal captions end up side by side for the duplicate check.
+    if (r == 0 && checkDuplicate_ == TCheckDuplicate::cd_CheckCase) {
         auto [ea, eb] = OrderBytes(Cell(a, sortColumn_), Cell(b, sortColumn_));
         r = CompareBytes(ea, eb);
     }
