@@ -103,8 +103,7 @@ TControl::~TControl()
     DestroyComponents();
     if (parent_)
         parent_->RemoveControl(this);
-    if (popupMenu_)
-        popupMenu_ = nullptr;
+    popupMenu_ = nullptr;
     WidgetRouter::UnregisterControl(this);
     if (handle_) {
         QWidget* w = handle_;
@@ -364,9 +363,10 @@ void TControl::ApplyToolTip()
 void TControl::SetColor(TColor color)
 {
     parentColor_ = false;
-    if (color == color_)
+    if (color == color_ && colorApplied_)
         return;
     color_ = color;
+    colorApplied_ = true;
     ColorChanged();
 }
 
@@ -383,8 +383,9 @@ void TControl::ParentColorChanged()
 {
     if (!parentColor_ || !parent_)
         return;
-    if (color_ != parent_->Color()) {
+    if (color_ != parent_->Color() || !colorApplied_) {
         color_ = parent_->Color();
+        colorApplied_ = true;
         ColorChanged();
     }
 }
@@ -503,6 +504,21 @@ void TControl::Click()
 {
     if (EventsEnabled())
         OnClick(this);
+}
+
+bool TControl::IsAccel(TKeyChar ch, const std::string& caption)
+{
+    QString c = QString::fromStdString(caption);
+    for (int i = 0; i + 1 < c.size(); ++i) {
+        if (c.at(i) != QLatin1Char('&'))
+            continue;
+        if (c.at(i + 1) == QLatin1Char('&')) {
+            ++i; // "&&" is a plain ampersand
+            continue;
+        }
+        return c.at(i + 1).toUpper() == QChar(ch).toUpper();
+    }
+    return false;
 }
 
 void TControl::DblClick()

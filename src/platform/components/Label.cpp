@@ -161,7 +161,8 @@ void TLabel::Paint()
 {
     TCanvas& c = Canvas();
     TRect r = ClientRect();
-    if (!transparent_) {
+    // With the parent's colour the parent's own background shows through.
+    if (!transparent_ && !ParentColor()) {
         c.Brush.Color = Color();
         c.Brush.Style = TBrushStyle::bsSolid;
         c.FillRect(r);

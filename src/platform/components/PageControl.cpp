@@ -274,21 +274,24 @@ void TPageControl::PlaceControl(TControl* control)
 
 void TPageControl::UnplaceControl(TControl* control)
 {
-    auto* sheet = dynamic_cast<TTabSheet*>(control);
-    if (!sheet) {
+    // Found by address: a sheet on its way out is no longer a TTabSheet to dynamic_cast.
+    auto it = std::find_if(pages_.begin(), pages_.end(),
+        [control](TTabSheet* p) { return static_cast<TControl*>(p) == control; });
+    if (it == pages_.end()) {
         TWinControl::UnplaceControl(control);
         return;
     }
-    int index = sheet->PageIndex();
-    if (index >= 0) {
+    TTabSheet* sheet = *it;
+    int index = static_cast<int>(it - pages_.begin());
+    {
         changing_ = true;
         QSignalBlocker block(TabWidget());
         TabWidget()->removeTab(index);
         changing_ = false;
-        pages_.erase(pages_.begin() + index);
     }
+    pages_.erase(it);
     sheet->pageControl_ = nullptr;
-    if (QWidget* h = sheet->Handle()) {
+    if (QWidget* h = control->Handle()) {
         h->hide();
         h->setParent(nullptr);
     }
@@ -324,10 +327,21 @@ void TPageControl::SyncTab(TTabSheet* sheet)
         ChangeActivePage(Pages(current));
 }
 
+void TPageControl::MoveFocusOffPage(TTabSheet* page)
+{
+    if (!page || page == activePage_ || IsDestroying() || !activePage_)
+        return;
+    if (TCustomForm* form = GetParentForm(this))
+        if (form->ActiveControl() && activePage_->ContainsControl(form->ActiveControl())
+            && CanFocus())
+            form->SetActiveControl(this); // the focus leaves the page it was on
+}
+
 void TPageControl::SetActivePage(TTabSheet* page)
 {
     if (page && page->pageControl_ != this)
         return;
+    MoveFocusOffPage(page);
     if (page) {
         changing_ = true;
         {
@@ -348,10 +362,7 @@ void TPageControl::ChangeActivePage(TTabSheet* page)
     TTabSheet* old = activePage_;
     if (old == page)
         return;
-    if (old && !IsDestroying())
-        if (TCustomForm* form = GetParentForm(this))
-            if (form->ActiveControl() && old->ContainsControl(form->ActiveControl()) && CanFocus())
-                form->SetActiveControl(this); // the focus leaves the page it was on
+    MoveFocusOffPage(page);
     activePage_ = page;
     if (page)
         page->SetActiveFlag(true);

@@ -107,10 +107,15 @@ void TWinControl::RemoveControl(TControl* control)
 {
     if (control->parent_ != this)
         return;
-    if (auto* w = dynamic_cast<TWinControl*>(control)) {
-        if (TCustomForm* form = GetParentForm(this))
-            form->DefocusControl(w, true);
-        tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
+    // The control may be half destroyed already (this runs from its destructor), so it is found
+    // by its address, not by asking what it is.
+    auto win = std::find_if(tabList_.begin(), tabList_.end(),
+        [control](TWinControl* w) { return static_cast<TControl*>(w) == control; });
+    if (win != tabList_.end()) {
+        if (!control->IsDestroying())
+            if (TCustomForm* form = GetParentForm(this))
+                form->DefocusControl(*win, true);
+        tabList_.erase(win);
     }
     UnplaceControl(control);
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
