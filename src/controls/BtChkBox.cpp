@@ -4,8 +4,6 @@
 
 #include <QFontMetrics>
 #include <QImage>
-#include <QKeySequence>
-#include <QShortcut>
 #include <QWidget>
 #include <algorithm>
 
@@ -18,21 +16,6 @@ bool LoadModulePicture(const std::string& name, TBitmap& bitmap)
         return false;
     bitmap.SetImage(image);
     return true;
-}
-
-bool IsAccelerator(TKeyChar key, const std::string& caption)
-{
-    QString text = QString::fromStdString(caption);
-    for (int i = 0; i + 1 < text.size(); ++i) {
-        if (text.at(i) != QLatin1Char('&'))
-            continue;
-        if (text.at(i + 1) == QLatin1Char('&')) {
-            ++i; // "&&" is a plain "&"
-            continue;
-        }
-        return text.at(i + 1).toUpper() == QChar(key).toUpper();
-    }
-    return false;
 }
 
 namespace {
@@ -202,7 +185,7 @@ void TBitCheckBox::Click()
 
 bool TBitCheckBox::DialogChar(TKeyChar key)
 {
-    if (!IsAccelerator(key, Caption()))
+    if (!IsAccel(key, Caption()))
         return false;
     if (Enabled() && CanFocus()) {
         SetFocus();
@@ -221,33 +204,7 @@ void TBitCheckBox::KeyPress(TKeyChar& key)
     }
 }
 
-void TBitCheckBox::TextChanged()
-{
-    UpdateShortcut();
-    Invalidate();
-}
-
-void TBitCheckBox::UpdateShortcut()
-{
-    QKeySequence seq = QKeySequence::mnemonic(QString::fromStdString(Caption()));
-    if (seq.isEmpty()) {
-        delete shortcut_;
-        shortcut_ = nullptr;
-        return;
-    }
-    if (!shortcut_) {
-        shortcut_ = new QShortcut(Handle());
-        shortcut_->setContext(Qt::WindowShortcut);
-        QObject::connect(shortcut_, &QShortcut::activated, Handle(), [this] {
-            if (IsDestroying())
-                return;
-            QString text = shortcut_->key().toString();
-            if (!text.isEmpty())
-                DialogChar(text.back().unicode());
-        });
-    }
-    shortcut_->setKey(seq);
-}
+void TBitCheckBox::TextChanged() { Invalidate(); }
 
 void TBitCheckBox::EnabledChanged()
 {

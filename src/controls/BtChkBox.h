@@ -14,17 +14,11 @@
 #include <array>
 #include <memory>
 
-class QShortcut;
-
 namespace zrv {
 
 // A picture stored with the module under `name` ("CHECKED", "UNCHECKED", "GRAYED"); false
 // when there is none.
 bool LoadModulePicture(const std::string& name, TBitmap& bitmap);
-
-// Whether `key` is the accelerator of `caption`: the character after a single "&", compared
-// without regard to case.
-bool IsAccelerator(TKeyChar key, const std::string& caption);
 
 class TBitCheckBox : public TCustomControl {
 public:
@@ -74,7 +68,7 @@ public:
     void Click() override;
     // The accelerator: when `key` is the caption's accelerator and the box can take the focus,
     // it takes it and toggles (without OnClick). True when the key was the accelerator.
-    bool DialogChar(TKeyChar key);
+    bool DialogChar(TKeyChar key) override;
 
     // Where the caption is drawn (tests and the focus rectangle use it).
     TRect CaptionRect() const;
@@ -92,7 +86,6 @@ protected:
 private:
     int Index(TCheckBoxState s) const { return static_cast<int>(s); }
     void GlyphChanged(TCheckBoxState state);
-    void UpdateShortcut();
 
     TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
     bool allowGrayed_ = false;
@@ -102,7 +95,6 @@ private:
     std::array<std::unique_ptr<TBitmap>, 3> glyphs_;
     std::array<int, 3> numGlyphs_ { 1, 1, 1 };
     bool loadingDefault_ = false;
-    QShortcut* shortcut_ = nullptr;
 };
 
 } // namespace zrv
