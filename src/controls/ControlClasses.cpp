@@ -43,4 +43,13 @@ void RegisterControlClasses()
     (void)done;
 }
 
+std::vector<TComponent*> BuiltInGlyphButtons(TComponent* component)
+{
+    if (auto* panel = dynamic_cast<TSelectPanel*>(component))
+        return { panel->BeginButton(), panel->FinalButton(), panel->ListButton() };
+    if (auto* edit = dynamic_cast<TZrBtnDBEdit*>(component); edit && edit->Button())
+        return { edit->Button() };
+    return {};
+}
+
 } // namespace zrv
