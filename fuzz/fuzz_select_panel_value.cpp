@@ -22,7 +22,10 @@ using namespace zrv;
 
 // Date fields with a date mask, as a report form has them.
 struct Host : TSchemeValueHost {
-    bool IsDateField(TComponent* c) override { return c->Name() == "sp06" || c->Name() == "edDate"; }
+    bool IsDateField(TComponent* c) override
+    {
+        return c->Name() == "sp06" || c->Name() == "edDate";
+    }
     std::string DateEditMask() override { return "9999/99/99;1; "; }
     int DateOrder() override { return order; }
     std::string DateSeparator() override { return "/"; }

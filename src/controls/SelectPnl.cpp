@@ -53,10 +53,18 @@ std::string SelectStyleName(TSelectStyle style)
 
 namespace {
 
+    bool IsAscii(const std::string& s)
+    {
+        return std::all_of(s.begin(), s.end(), [](char c) { return (c & 0x80) == 0; });
+    }
+
     // The bytes texts are ordered by: the system code page's, unless that would turn characters
     // of either text into "?" (then the order of UTF-8 bytes, which is the order of characters).
+    // ASCII is the same in every code page the system knows.
     std::pair<std::string, std::string> OrderBytes(const std::string& a, const std::string& b)
     {
+        if (IsAscii(a) && IsAscii(b))
+            return { a, b };
         int cp = SystemCodePage();
         bool lossyA = false, lossyB = false;
         std::string ea = EncodeToCodePage(a, cp, &lossyA);
@@ -76,6 +84,30 @@ namespace {
     {
         auto [ea, eb] = OrderBytes(a, b);
         return CompareBytes(UpperCase(ea), UpperCase(eb));
+    }
+
+    // The length of a text in bytes of the system code page; characters it cannot hold count as
+    // in GBK.
+    size_t CodePageBytes(const std::string& text)
+    {
+        if (IsAscii(text))
+            return text.size();
+        const int cp = SystemCodePage();
+        return FitsCodePage(text, cp) ? ByteLength(text, cp) : ByteLength(text, cpGB);
+    }
+
+    // Splits at every occurrence of a one-character separator, in one pass.
+    std::vector<std::string> SplitAll(const std::string& text, char separator)
+    {
+        std::vector<std::string> parts;
+        size_t start = 0;
+        for (size_t p = text.find(separator); p != std::string::npos;
+             p = text.find(separator, start)) {
+            parts.push_back(text.substr(start, p - start));
+            start = p + 1;
+        }
+        parts.push_back(text.substr(start));
+        return parts;
     }
 
     bool ParseInt(std::string_view text, int64_t& out)
@@ -458,6 +490,8 @@ void TSelectPanel::CreateSubControls()
         if (column)
             SortByColumn(column->Index());
     });
+    // Rows that go make the kept column widths stale.
+    listBox_->OnDeletion = TLVDeletedEvent([this](TObject*, TListItem*) { columnBytesRows_ = -1; });
     listBox_->OnSelectItem = TLVSelectItemEvent([this](TObject*, TListItem* item, bool selected) {
         if (EventsEnabled() && !quiet_ && item)
             OnItemSelect(this, item, item->Index(), selected);
@@ -921,6 +955,7 @@ TListItems* TSelectPanel::Items() const { return listBox_->Items(); }
 
 void TSelectPanel::SetItems(TListItems* items)
 {
+    columnBytesRows_ = -1;
     listBox_->SetItems(items);
     if (sortListBox_)
         SortList();
@@ -936,29 +971,45 @@ std::string TSelectPanel::Cell(const TListItem* item, int column)
 
 bool TSelectPanel::AddListRow(const std::vector<std::string>& values)
 {
-    if (values.empty() || static_cast<int>(values.size()) > kMaxListColumns)
-        return false;
+    return AddListRows({ values });
+}
+
+bool TSelectPanel::AddListRows(const std::vector<std::vector<std::string>>& rows)
+{
+    size_t widest = 0;
+    for (const auto& values : rows) {
+        if (values.empty() || values.size() > static_cast<size_t>(kMaxListColumns))
+            return false;
+        widest = std::max(widest, values.size());
+    }
+    if (rows.empty())
+        return true;
     try {
-        const int n = static_cast<int>(values.size()) - 1;
+        const int n = static_cast<int>(widest) - 1;
         TListColumns* columns = listBox_->Columns();
         while (columns->Count() < n + 1) {
             TListColumn* c = columns->Add();
             c->SetCaption("Data" + std::to_string(columns->Count()));
         }
         TListItems* items = listBox_->Items();
+        // One row goes straight to its place in a sorted list; many are sorted once at the end.
+        const bool inPlace = sortListBox_ && rows.size() == 1 && IsSorted();
         items->BeginUpdate();
-        TListItem* item = items->Add();
-        item->SetCaption(values[0]);
-        TStrings* sub = item->SubItems();
-        for (int i = 1; i <= n && i < columns->Count(); ++i)
-            sub->Add(values[static_cast<size_t>(i)]);
+        for (const auto& values : rows) {
+            int at = inPlace ? UpperBound(values) : items->Count();
+            TListItem* item = items->Insert(at);
+            item->SetCaption(values[0]);
+            TStrings* sub = item->SubItems();
+            for (size_t i = 1; i < values.size() && static_cast<int>(i) < columns->Count(); ++i)
+                sub->Add(values[i]);
+        }
         items->EndUpdate();
         PadRows();
-        if (sortListBox_)
+        if (sortListBox_ && !inPlace)
             SortList();
         RemoveDuplicates();
         if (listBox_->ColumnsAutoSize())
-            SizeColumns();
+            SizeColumns(rows.size() == 1 ? &rows.front() : nullptr);
         return true;
     } catch (const std::exception&) {
         return false;
@@ -978,20 +1029,31 @@ void TSelectPanel::PadRows()
     }
 }
 
-void TSelectPanel::SizeColumns()
+void TSelectPanel::SizeColumns(const std::vector<std::string>* added)
 {
     TListColumns* columns = listBox_->Columns();
     TListItems* items = listBox_->Items();
-    const int cp = SystemCodePage();
-    auto bytes = [cp](const std::string& text) {
-        // Characters the system code page cannot hold count as two bytes, as in GBK.
-        return FitsCodePage(text, cp) ? ByteLength(text, cp) : ByteLength(text, cpGB);
-    };
+    // The longest texts are kept between rows: a row added to rows already measured needs only
+    // its own texts measured. Anything else measures the whole list again.
+    const bool incremental = added && columnBytesRows_ >= 0
+        && items->Count() == columnBytesRows_ + 1
+        && columnBytes_.size() <= static_cast<size_t>(columns->Count());
+    if (!incremental) {
+        columnBytes_.assign(static_cast<size_t>(columns->Count()), 0);
+        for (int c = 0; c < columns->Count(); ++c)
+            for (int r = 0; r < items->Count(); ++r)
+                columnBytes_[static_cast<size_t>(c)] = std::max(
+                    columnBytes_[static_cast<size_t>(c)], CodePageBytes(Cell(items->Item(r), c)));
+    } else {
+        columnBytes_.resize(static_cast<size_t>(columns->Count()), 0);
+        for (size_t c = 0; c < added->size() && c < columnBytes_.size(); ++c)
+            columnBytes_[c] = std::max(columnBytes_[c], CodePageBytes((*added)[c]));
+    }
+    columnBytesRows_ = items->Count();
     const int w = QFontMetrics(listBox_->Font()->ToQFont()).horizontalAdvance(QLatin1Char('W'));
     for (int c = 0; c < columns->Count(); ++c) {
-        size_t longest = bytes(columns->Items(c)->Caption());
-        for (int r = 0; r < items->Count(); ++r)
-            longest = std::max(longest, bytes(Cell(items->Item(r), c)));
+        size_t longest = std::max(
+            columnBytes_[static_cast<size_t>(c)], CodePageBytes(columns->Items(c)->Caption()));
         columns->Items(c)->SetWidth(w * static_cast<int>(longest));
     }
 }
@@ -1001,6 +1063,7 @@ void TSelectPanel::ClearListRows()
     quiet_ = true;
     listBox_->Items()->Clear();
     quiet_ = false;
+    columnBytesRows_ = -1;
 }
 
 void TSelectPanel::SetSortListBox(bool v)
@@ -1022,23 +1085,58 @@ void TSelectPanel::SetCheckDuplicate(TCheckDuplicate v)
 
 int TSelectPanel::CompareRows(TListItem* a, TListItem* b) const
 {
-    int r = CompareRowText(Cell(a, sortColumn_), Cell(b, sortColumn_));
+    return CompareCells([a](int c) { return Cell(a, c); }, [b](int c) { return Cell(b, c); });
+}
+
+int TSelectPanel::CompareCells(
+    const std::function<std::string(int)>& a, const std::function<std::string(int)>& b) const
+{
+    int r = CompareRowText(a(sortColumn_), b(sortColumn_));
     if (r == 0 && sortColumn_ != 0)
-        r = CompareRowText(Cell(a, 0), Cell(b, 0));
+        r = CompareRowText(a(0), b(0));
     if (r == 0 && sortColumn_ != 1)
-        r = CompareRowText(Cell(a, 1), Cell(b, 1));
+        r = CompareRowText(a(1), b(1));
     // Where case matters for duplicates, rows equal but for case are ordered case by case, so
     // that equal captions end up side by side for the duplicate check.
     if (r == 0 && checkDuplicate_ == TCheckDuplicate::cd_CheckCase) {
-        auto [ea, eb] = OrderBytes(Cell(a, sortColumn_), Cell(b, sortColumn_));
+        auto [ea, eb] = OrderBytes(a(sortColumn_), b(sortColumn_));
         r = CompareBytes(ea, eb);
     }
     return sortDescending_ ? -r : r;
 }
 
+bool TSelectPanel::IsSorted() const
+{
+    TListItems* items = listBox_->Items();
+    for (int i = 1; i < items->Count(); ++i)
+        if (CompareRows(items->Item(i - 1), items->Item(i)) > 0)
+            return false;
+    return true;
+}
+
+int TSelectPanel::UpperBound(const std::vector<std::string>& values) const
+{
+    // After every row that does not come later, as a stable sort would put a row added last.
+    auto cell = [&values](int c) {
+        return c >= 0 && static_cast<size_t>(c) < values.size() ? values[static_cast<size_t>(c)]
+                                                                : std::string();
+    };
+    TListItems* items = listBox_->Items();
+    int low = 0, high = items->Count();
+    while (low < high) {
+        int mid = (low + high) / 2;
+        TListItem* item = items->Item(mid);
+        if (CompareCells(cell, [item](int c) { return Cell(item, c); }) < 0)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
+}
+
 void TSelectPanel::SortList()
 {
-    if (listBox_->Items()->Count() < 2)
+    if (listBox_->Items()->Count() < 2 || IsSorted())
         return;
     listBox_->CustomSort([this](TListItem* a, TListItem* b) { return CompareRows(a, b); });
 }
@@ -1150,24 +1248,18 @@ bool TSelectPanel::FillListFromRows(const std::string& rows)
     if (!rows.empty() && rows.back() != kRowSep[0])
         return false;
     std::vector<std::vector<std::string>> parsed;
-    const int count = CountFields(rows, kRowSep);
-    for (int i = 1; i <= count; ++i) {
-        std::string row = GetField(rows, kRowSep, i);
+    std::vector<std::string> lines = SplitAll(rows, kRowSep[0]);
+    lines.pop_back(); // what follows the last row's end: nothing
+    for (const std::string& row : lines) {
         if (row.empty())
             continue;
-        const int columns = CountFields(row, kColumnSep);
-        if (columns > kMaxListColumns)
+        std::vector<std::string> values = SplitAll(row, kColumnSep[0]);
+        if (values.size() > static_cast<size_t>(kMaxListColumns))
             return false;
-        std::vector<std::string> values;
-        for (int k = 1; k <= columns; ++k)
-            values.push_back(GetField(row, kColumnSep, k));
         parsed.push_back(std::move(values));
     }
     ClearListRows();
-    for (const auto& values : parsed)
-        if (!AddListRow(values))
-            return false;
-    return true;
+    return AddListRows(parsed);
 }
 
 // --- leaving ---------------------------------------------------------------------------------

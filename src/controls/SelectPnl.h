@@ -191,6 +191,9 @@ public:
     // Adds a row: the first value is its caption, the others its sub-values. False when no value
     // is given or the row cannot be added.
     bool AddListRow(const std::vector<std::string>& values);
+    // Adds several rows at once (sorted, checked and sized once); false, with nothing added, when
+    // any row is empty or too wide.
+    bool AddListRows(const std::vector<std::vector<std::string>>& rows);
     // Removes all rows without raising any event.
     void ClearListRows();
     // The list order: by `column` (0 the caption, k sub-value k) without regard to case.
@@ -276,9 +279,13 @@ private:
     void WordsChanged(bool begin);
     void ApplyHints();
     void ColumnCaptionsChanged();
-    void SizeColumns();
+    void SizeColumns(const std::vector<std::string>* added);
     void PadRows();
     int CompareRows(TListItem* a, TListItem* b) const;
+    int CompareCells(
+        const std::function<std::string(int)>& a, const std::function<std::string(int)>& b) const;
+    bool IsSorted() const;
+    int UpperBound(const std::vector<std::string>& values) const;
     static std::string Cell(const TListItem* item, int column);
 
     TSelectStyle style_ = TSelectStyle::sp_Range;
@@ -310,6 +317,8 @@ private:
     bool building_ = true;
     bool syncing_ = false;
     bool quiet_ = false;
+    std::vector<size_t> columnBytes_; // the longest text of each column, in bytes
+    int columnBytesRows_ = -1; // the rows they were measured over; -1: measure again
 
     TVixCheckBox* checkBox_ = nullptr;
     TPanel* rangePage_ = nullptr;
