@@ -247,14 +247,14 @@ const Art kFooter = {
     "................",
 };
 
-struct PictureSpec {
+struct PictureEntry {
     const Art* art;
     bool withDisabled; // strip of two: normal and disabled
 };
 
-const std::map<int32_t, PictureSpec>& Catalogue()
+const std::map<int32_t, PictureEntry>& Catalogue()
 {
-    static const std::map<int32_t, PictureSpec> catalogue = {
+    static const std::map<int32_t, PictureEntry> catalogue = {
         { 4, { &kClear, true } },
         { 8, { &kLookup, false } },
         { 9, { &kCalendar, false } },
@@ -329,15 +329,15 @@ const Picture* Build(int32_t id)
     std::lock_guard<std::mutex> lock(mutex);
     if (auto it = built.find(id); it != built.end())
         return &it->second;
-    auto spec = Catalogue().find(id);
-    if (spec == Catalogue().end())
+    auto entry = Catalogue().find(id);
+    if (entry == Catalogue().end())
         return nullptr;
     std::vector<uint32_t> image;
-    if (!Decode(*spec->second.art, image))
+    if (!Decode(*entry->second.art, image))
         return nullptr;
     Picture picture;
     picture.height = kSize;
-    if (!spec->second.withDisabled) {
+    if (!entry->second.withDisabled) {
         picture.width = kSize;
         picture.pixels = std::move(image);
     } else {
