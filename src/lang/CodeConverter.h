@@ -4,25 +4,35 @@
 // message dialogs with the interface's font, and converts the window's texts and the data
 // exchanged with the server between GB and Big5.
 //
-// The conversions themselves and the reading of the client profile are not here yet: until
-// they are, the code pages are "936", both modes 0, and every conversion returns its input.
+// The code pages and modes come from the client profile when the converter is created; the
+// GB/Big5 conversion itself is done by the outside translator library, loaded only when the
+// interface needs it (a missing library makes creation fail, and with it the window).
 
 #include "platform/Variant.h"
 #include "platform/components/Component.h"
 #include "platform/components/Dialogs.h"
 
+#include <memory>
 #include <string>
 
 namespace zrv {
 
 class TFont;
+class TTranslator;
+
+// Direction codes of a conversion.
+constexpr int cdBig5ToGB = 1;
+constexpr int cdGBToBig5 = 2;
 
 enum class TDesignType { dtClient, dtServer };
 const TEnumInfo& DesignTypeEnum();
 
 class TCodeConverter : public TComponent {
 public:
+    // Reads the client profile; raises TranslatorError when the interface needs conversion and
+    // the translator library cannot be loaded.
     explicit TCodeConverter(TComponent* owner);
+    ~TCodeConverter() override;
     static const TClassInfo& StaticClassInfo();
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
@@ -36,7 +46,17 @@ public:
     uint8_t DBConvertMode() const { return dbConvertMode_; }
     // What the client profile says (tests set them directly).
     void SetCodePages(const std::string& system, const std::string& ui, const std::string& db);
+    // Sets the modes; the translator is loaded when the interface mode needs it (may raise).
     void SetConvertModes(uint8_t uiMode, uint8_t dbMode);
+    bool HasTranslator() const { return translator_ != nullptr; }
+
+    // A value converted in a direction (cdBig5ToGB, cdGBToBig5; anything else: unchanged):
+    // scalars through their text form (a number comes back as text), arrays element by
+    // element, nested arrays of one-dimensional arrays recursively.
+    Variant ConvertVariant(int direction, const Variant& value) const;
+    std::string ConvertText(int direction, const std::string& text) const;
+    std::string Big5ToGBText(const std::string& text) const;
+    std::string GBToBig5Text(const std::string& text) const;
 
     // Whole-window conversion of texts and fonts for display.
     virtual void ConvertForm(TComponent* form);
@@ -61,6 +81,9 @@ private:
     std::string dbCodePage_ = "936";
     uint8_t uiConvertMode_ = 0;
     uint8_t dbConvertMode_ = 0;
+    std::unique_ptr<TTranslator> translator_;
+
+    void ConvertComponent(TComponent* c, int mode);
 };
 
 } // namespace zrv

@@ -540,8 +540,13 @@ std::string Variant::Debug() const
         return "'" + std::get<std::string>(value_) + "'";
     case varOleStr:
         return "L\"" + Utf16ToUtf8(std::get<std::u16string>(value_)) + "\"";
-    case varDate:
-        return "#" + FormatDate(std::get<double>(value_)) + "#";
+    case varDate: {
+        // Appended piece by piece: GCC 12 warns falsely on literal + temporary here.
+        std::string s(1, '#');
+        s += FormatDate(std::get<double>(value_));
+        s += '#';
+        return s;
+    }
     case varDispatch:
         return "<object>";
     default:

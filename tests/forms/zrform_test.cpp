@@ -5,6 +5,7 @@
 #include "platform/components/TestSupport.h"
 
 #include "forms/root/ZRForm.h"
+#include "platform/CodePage.h"
 #include "platform/components/BitBtn.h"
 #include "platform/components/ComboBox.h"
 #include "platform/components/Edit.h"
@@ -91,6 +92,10 @@ struct RootFormFixture : ::testing::Test {
         EnsureApplication();
         FormResources::Add("tests/RootTest.zfm", RootTestDescription());
     }
+    // The windows here run on a simplified-Chinese system without a profile, so the
+    // converter takes GB for system and interface.
+    void SetUp() override { OverrideSystemCodePage(cpGB); }
+    void TearDown() override { OverrideSystemCodePage(0); }
     std::shared_ptr<TScriptedDialogPresenter> scripted
         = std::make_shared<TScriptedDialogPresenter>();
     TScopedDialogPresenter presenter { scripted };

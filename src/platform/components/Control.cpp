@@ -506,6 +506,21 @@ void TControl::Click()
         OnClick(this);
 }
 
+bool TControl::IsAccel(TKeyChar ch, const std::string& caption)
+{
+    QString c = QString::fromStdString(caption);
+    for (int i = 0; i + 1 < c.size(); ++i) {
+        if (c.at(i) != QLatin1Char('&'))
+            continue;
+        if (c.at(i + 1) == QLatin1Char('&')) {
+            ++i; // "&&" is a plain ampersand
+            continue;
+        }
+        return c.at(i + 1).toUpper() == QChar(ch).toUpper();
+    }
+    return false;
+}
+
 void TControl::DblClick()
 {
     if (EventsEnabled())

@@ -128,6 +128,12 @@ public:
 
     // Simulated and programmatic clicks run OnClick (buttons add their own work).
     virtual void Click();
+    // An accelerator key (Alt and a letter or digit) that no one else took: a control whose
+    // caption marks that character with "&" acts on it and answers true. Native Qt buttons and
+    // labels handle their own accelerators; self-drawn controls override this.
+    virtual bool DialogChar(TKeyChar /*ch*/) { return false; }
+    // Whether `caption` marks `ch` (compared without regard to case) with "&".
+    static bool IsAccel(TKeyChar ch, const std::string& caption);
     // Sends a message at once; PostMessage (TWinControl) sends it later from the event loop.
     intptr_t Perform(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
     virtual void WndProc(TMessage& message);

@@ -119,7 +119,7 @@ TModalResult TQtDialogPresenter::MessageDialog(const TMessageDialogRequest& requ
         box.setFont(f.ToQFont());
     }
     std::map<QAbstractButton*, TModalResult> results;
-    bool first = true;
+    const TMsgDlgBtn defaultButton = DefaultDialogButton(request.Buttons);
     for (const ButtonInfo& b : kButtons) {
         if (!(request.Buttons & DlgButton(b.button)))
             continue;
@@ -129,9 +129,8 @@ TModalResult TQtDialogPresenter::MessageDialog(const TMessageDialogRequest& requ
             b.button == mbCancel || b.button == mbNo ? QMessageBox::RejectRole
                                                      : QMessageBox::AcceptRole);
         results[pb] = b.result;
-        if (first)
+        if (b.button == defaultButton)
             box.setDefaultButton(pb);
-        first = false;
         if (b.button == mbCancel)
             box.setEscapeButton(pb);
     }
@@ -168,12 +167,21 @@ TModalResult TQtDialogPresenter::ShowModal(TCustomForm& form)
 
 // ---------------------------------------------------------------------------------------------
 
+TMsgDlgBtn DefaultDialogButton(TMsgDlgButtons buttons)
+{
+    // As the classic dialog: OK, else Yes, else Retry, else the first button there is.
+    for (TMsgDlgBtn b : { mbOK, mbYes, mbRetry })
+        if (buttons & DlgButton(b))
+            return b;
+    for (const ButtonInfo& b : kButtons)
+        if (buttons & DlgButton(b.button))
+            return b.button;
+    return mbOK;
+}
+
 TModalResult TScriptedDialogPresenter::DefaultAnswer(TMsgDlgButtons buttons)
 {
-    for (const ButtonInfo& b : kButtons)
-        if (b.button != mbHelp && (buttons & DlgButton(b.button)))
-            return b.result;
-    return mrNone;
+    return buttons ? MsgDlgButtonResult(DefaultDialogButton(buttons)) : mrNone;
 }
 
 TModalResult TScriptedDialogPresenter::MessageDialog(const TMessageDialogRequest& request)

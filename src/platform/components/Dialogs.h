@@ -44,6 +44,8 @@ const TEnumInfo& MsgDlgBtnEnum();
 std::string MsgDlgButtonName(TMsgDlgBtn button);
 std::string MsgDlgButtonCaption(TMsgDlgBtn button);
 TModalResult MsgDlgButtonResult(TMsgDlgBtn button);
+// The button Enter presses: OK, else Yes, else Retry, else the first one.
+TMsgDlgBtn DefaultDialogButton(TMsgDlgButtons buttons);
 // The standard caption of a dialog type ("Warning", "Error", "Information", "Confirm").
 std::string MsgDlgTypeCaption(TMsgDlgType type);
 
@@ -78,10 +80,9 @@ public:
 };
 
 // Records every dialog and answers from a script. Message dialogs take the queued answers in
-// order, then the default answer (the first of the buttons in the order Yes, No, OK, Cancel,
-// Abort, Retry, Ignore, All, NoToAll, YesToAll). Modal forms are shown (OnShow runs), handed to
-// the queued form scripts (or the handler for their class name), which may fill in controls,
-// click buttons and set ModalResult; an unset result becomes mrCancel.
+// order, then the default button's answer (DefaultDialogButton). Modal forms are shown (OnShow
+// runs), handed to the queued form scripts (or the handler for their class name), which may fill in
+// controls, click buttons and set ModalResult; an unset result becomes mrCancel.
 class TScriptedDialogPresenter : public TDialogPresenter {
 public:
     struct Record {

@@ -86,7 +86,6 @@ private:
     std::string imeName_;
     TImeMode imeMode_ = TImeMode::imDontCare;
     bool modified_ = false;
-    bool settingText_ = false;
 };
 
 class TEdit : public TCustomEdit {

@@ -557,6 +557,28 @@ bool TCustomForm::DialogKey(uint16_t key, TShiftState shift)
     }
 }
 
+bool TCustomForm::BroadcastDialogChar(TKeyChar ch)
+{
+    std::vector<const TWinControl*> stack { this };
+    std::vector<TControl*> order;
+    while (!stack.empty()) {
+        const TWinControl* w = stack.back();
+        stack.pop_back();
+        for (int i = w->ControlCount() - 1; i >= 0; --i) {
+            TControl* c = w->Controls(i);
+            if (!c->Visible() || !c->Enabled())
+                continue;
+            order.push_back(c);
+            if (auto* sub = dynamic_cast<TWinControl*>(c))
+                stack.push_back(sub);
+        }
+    }
+    for (TControl* c : order)
+        if (TComponent::IsLive(c) && c->DialogChar(ch))
+            return true;
+    return false;
+}
+
 void TCustomForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {

@@ -128,6 +128,8 @@ public:
     // The form's dialog keys: Tab moves the focus, Enter clicks the focused or the default
     // button, Esc clicks the cancel button. True when the key was handled.
     virtual bool DialogKey(uint16_t key, TShiftState shift);
+    // Offers an accelerator character to the visible, enabled controls in creation order.
+    bool BroadcastDialogChar(TKeyChar ch);
 
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -176,7 +178,6 @@ private:
     bool scaled_ = true;
     bool destroyed_ = false;
     bool released_ = false;
-    bool placed_ = false;
     std::string caption_;
 };
 

@@ -417,7 +417,9 @@ namespace {
             p.path = ExpectIdent("property name");
             while (IsSymbol(tok_, '.')) {
                 Advance();
-                p.path += "." + ExpectIdent("property name after '.'");
+                std::string next = ExpectIdent("property name after '.'");
+                p.path += '.';
+                p.path += next;
             }
             Expect('=');
             p.value = ParseValue(depth);

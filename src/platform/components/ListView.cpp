@@ -476,10 +476,6 @@ TListView::TListView(TComponent* owner)
         if (EventsEnabled() && columnClick_)
             OnColumnClick(this, columns_->Items(section));
     });
-    QObject::connect(t, &QTreeWidget::itemDoubleClicked, t, [this](QTreeWidgetItem*, int) {
-        if (!IsDestroying())
-            DblClick();
-    });
 }
 
 TListView::~TListView()

@@ -290,7 +290,8 @@ void TPageControl::UnplaceControl(TControl* control)
         changing_ = false;
     }
     pages_.erase(it);
-    sheet->pageControl_ = nullptr;
+    if (!control->IsDestroying())
+        sheet->pageControl_ = nullptr; // a sheet on its way out is not touched as a sheet
     if (QWidget* h = control->Handle()) {
         h->hide();
         h->setParent(nullptr);
@@ -327,10 +328,21 @@ void TPageControl::SyncTab(TTabSheet* sheet)
         ChangeActivePage(Pages(current));
 }
 
+void TPageControl::MoveFocusOffPage(TTabSheet* page)
+{
+    if (!page || page == activePage_ || IsDestroying() || !activePage_)
+        return;
+    if (TCustomForm* form = GetParentForm(this))
+        if (form->ActiveControl() && activePage_->ContainsControl(form->ActiveControl())
+            && CanFocus())
+            form->SetActiveControl(this); // the focus leaves the page it was on
+}
+
 void TPageControl::SetActivePage(TTabSheet* page)
 {
     if (page && page->pageControl_ != this)
         return;
+    MoveFocusOffPage(page);
     if (page) {
         changing_ = true;
         {
@@ -351,10 +363,7 @@ void TPageControl::ChangeActivePage(TTabSheet* page)
     TTabSheet* old = activePage_;
     if (old == page)
         return;
-    if (old && !IsDestroying())
-        if (TCustomForm* form = GetParentForm(this))
-            if (form->ActiveControl() && old->ContainsControl(form->ActiveControl()) && CanFocus())
-                form->SetActiveControl(this); // the focus leaves the page it was on
+    MoveFocusOffPage(page);
     activePage_ = page;
     if (page)
         page->SetActiveFlag(true);

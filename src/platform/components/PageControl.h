@@ -126,6 +126,7 @@ private:
     friend class TTabSheet;
     friend class TabBarImpl;
     void ChangeActivePage(TTabSheet* page);
+    void MoveFocusOffPage(TTabSheet* next);
     void CurrentChangedByQt(int index);
     void PaintTabs(QPainter& painter);
     void SyncTab(TTabSheet* sheet);

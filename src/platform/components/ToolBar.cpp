@@ -56,8 +56,9 @@ TToolBar* TToolButton::ToolBar() const { return dynamic_cast<TToolBar*>(Parent()
 
 void TToolButton::SetStyle(TToolButtonStyle v)
 {
+    bool wasSeparator = IsSeparator();
     style_ = v;
-    if (IsSeparator() && Width() == 23)
+    if (IsSeparator() && !wasSeparator)
         SetWidth(8);
     UpdateLook();
     if (TToolBar* bar = ToolBar())
@@ -130,11 +131,10 @@ void TToolButton::VisibleChanged()
 
 void TToolButton::SetBounds(int left, int top, int width, int height)
 {
-    bool sizeChanged = width != Width() || height != Height();
     TGraphicControl::SetBounds(left, top, width, height);
-    if (sizeChanged)
-        if (TToolBar* bar = ToolBar())
-            bar->ArrangeButtons();
+    // Moving a button moves it among the others; the bar lines them up again.
+    if (TToolBar* bar = ToolBar())
+        bar->ArrangeButtons();
 }
 
 void TToolButton::UpdateLook()

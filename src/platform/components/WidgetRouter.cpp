@@ -58,6 +58,11 @@ namespace {
             if (control->DoKeyDown(k, shift) || gone())
                 return true;
         }
+        bool alnum = (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z');
+        if (form && (shift & ssAlt) && !(shift & ssCtrl) && alnum && form->BroadcastDialogChar(key))
+            return true;
+        if (gone())
+            return true;
         QString text = e->text();
         if (text.size() == 1) {
             TKeyChar ch = text.at(0).unicode();

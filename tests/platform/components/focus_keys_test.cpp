@@ -297,3 +297,40 @@ TEST(Forms, CloseActionsHideOrFreeOrKeepTheForm)
 }
 
 } // namespace
+
+namespace {
+
+// A self-drawn control that acts on its accelerator, as the framework's check box does.
+class TAccelBox : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    bool DialogChar(TKeyChar ch) override
+    {
+        if (!IsAccel(ch, caption) || !CanFocus())
+            return false;
+        SetFocus();
+        ++toggles;
+        return true;
+    }
+    std::string caption;
+    int toggles = 0;
+};
+
+TEST_F(FocusFixture, AcceleratorsReachSelfDrawnControls)
+{
+    auto* box = new TAccelBox(form.get());
+    box->SetParent(form->pnlB);
+    box->caption = "只打印存货&M仓";
+    box->SetTabStop(true);
+    ShowAndActivate(*form);
+    form->edA1->SetFocus();
+    PressKey(Qt::Key_M, Qt::AltModifier, "m");
+    EXPECT_EQ(box->toggles, 1);
+    EXPECT_TRUE(box->Focused());
+    PressKey(Qt::Key_Q, Qt::AltModifier, "q");
+    EXPECT_EQ(box->toggles, 1);
+    EXPECT_TRUE(TControl::IsAccel('a', "R&&D &all"));
+    EXPECT_FALSE(TControl::IsAccel('d', "R&&D"));
+}
+
+} // namespace
