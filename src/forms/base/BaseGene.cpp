@@ -13,7 +13,6 @@
 #include "platform/SystemInfo.h"
 #include "platform/components/Application.h"
 #include "platform/components/Button.h"
-#include "platform/components/CheckBox.h"
 #include "platform/components/ComboBox.h"
 #include "platform/components/ImageList.h"
 #include "platform/components/Label.h"
@@ -23,7 +22,6 @@
 #include "platform/components/Menus.h"
 #include "platform/components/PageControl.h"
 #include "platform/components/Panel.h"
-#include "platform/components/Properties.h"
 #include "platform/components/SpeedButton.h"
 #include "platform/components/Splitter.h"
 #include "platform/components/ToolBar.h"
@@ -35,7 +33,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <ctime>
 
 namespace zrv {
