@@ -138,6 +138,8 @@ void TfrmBaseGene::Loaded()
 void TfrmBaseGene::FormCreate(TObject* sender)
 {
     TZRForm::FormCreate(sender);
+    // Dates on screen take their separator from the company settings (DateSeparator), so a
+    // traditional-Chinese system needs no process-wide separator from the user's locale here.
     // Hints stay up as long as the user points at a control.
     Application().SetHintHidePause(500000);
     ModuleVersion = "870401-0.00.00";
