@@ -3,6 +3,7 @@
 #include "platform/Automation.h"
 #include "platform/Library.h"
 
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -79,8 +80,17 @@ ShellWindow::ShellWindow(QWidget* parent)
 
 ShellWindow::~ShellWindow()
 {
-    // The controller closes its window first, while the library is still loaded.
+    // The controller closes its window first, while the library is still loaded. The library
+    // itself stays loaded until the process ends: its windowing layer is hooked into this
+    // application (event routing, form resources) for as long as the application runs.
     controller_.reset();
+    static_cast<void>(library_.release());
+}
+
+void ShellWindow::closeEvent(QCloseEvent* event)
+{
+    controller_.reset();
+    QMainWindow::closeEvent(event);
 }
 
 void ShellWindow::Log(const QString& line)

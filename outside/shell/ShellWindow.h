@@ -28,6 +28,10 @@ public:
     QWidget* ModuleWindow() const;
     void Log(const QString& line);
 
+protected:
+    // The module's window goes with the shell's.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     std::unique_ptr<Library> library_;
     GetControllerFn getController_ = nullptr;

@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     if (parser.isSet(shotOpt)) {
         const QString file = parser.value(shotOpt);
         // Let the window settle (show, focus, language texts) before taking the picture.
-        QTimer::singleShot(800, &app, [&shell, &app, &exitCode, file] {
+        QTimer::singleShot(800, &app, [&shell, &exitCode, file] {
             QWidget* w = shell.ModuleWindow();
             if (!w || !w->grab().save(file, "PNG")) {
                 shell.Log("no report window to take a picture of");
@@ -54,11 +54,13 @@ int main(int argc, char** argv)
             } else {
                 shell.Log("screenshot saved to " + file);
             }
-            app.quit();
+            // exit() rather than quit(): quitting asks every window to close first, and a
+            // module window answers that by closing itself later, which cancels the quit.
+            QCoreApplication::exit(exitCode);
         });
     }
     if (parser.isSet(quitOpt))
-        QTimer::singleShot(parser.value(quitOpt).toInt(), &app, &QApplication::quit);
+        QTimer::singleShot(parser.value(quitOpt).toInt(), &app, [] { QCoreApplication::exit(0); });
     const int rc = app.exec();
     return exitCode ? exitCode : rc;
 }

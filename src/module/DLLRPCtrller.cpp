@@ -3,7 +3,6 @@
 #include "forms/base/BaseGene.h"
 #include "module/DLLFunc.h"
 #include "platform/CodePage.h"
-#include "platform/components/Application.h"
 
 #include <QWidget>
 

@@ -13,7 +13,6 @@
 #include "platform/SystemInfo.h"
 #include "platform/components/Application.h"
 #include "platform/components/Button.h"
-#include "platform/components/CheckBox.h"
 #include "platform/components/ComboBox.h"
 #include "platform/components/ImageList.h"
 #include "platform/components/Label.h"
@@ -23,7 +22,6 @@
 #include "platform/components/Menus.h"
 #include "platform/components/PageControl.h"
 #include "platform/components/Panel.h"
-#include "platform/components/Properties.h"
 #include "platform/components/SpeedButton.h"
 #include "platform/components/Splitter.h"
 #include "platform/components/ToolBar.h"
@@ -35,7 +33,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <ctime>
 
 namespace zrv {
@@ -141,6 +138,8 @@ void TfrmBaseGene::Loaded()
 void TfrmBaseGene::FormCreate(TObject* sender)
 {
     TZRForm::FormCreate(sender);
+    // Dates on screen take their separator from the company settings (DateSeparator), so a
+    // traditional-Chinese system needs no process-wide separator from the user's locale here.
     // Hints stay up as long as the user points at a control.
     Application().SetHintHidePause(500000);
     ModuleVersion = "870401-0.00.00";
