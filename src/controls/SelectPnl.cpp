@@ -1,5 +1,7 @@
 #include "controls/SelectPnl.h"
 
+#include "lang/CodeConverter.h"
+
 #include "lib/StrFields.h"
 #include "platform/CodePage.h"
 #include "platform/components/Form.h"
@@ -818,6 +820,21 @@ void TSelectPanel::SetFinalWords(TStrings* words)
 {
     if (words && words != finalWordsList_.get())
         finalWordsList_->Assign(*words);
+}
+
+void TSelectPanel::ConvertTexts(const TextConversion& convert)
+{
+    const auto convertLines = [&convert](TStrings& lines) {
+        std::vector<std::string> converted;
+        for (int i = 0; i < lines.Count(); ++i)
+            converted.push_back(convert(lines.Get(i)));
+        lines.SetStrings(converted);
+    };
+    convertLines(*beginWordsList_);
+    convertLines(*finalWordsList_);
+    SetHintWord(convert(hintWord_));
+    convertLines(*columnCaptions_);
+    TCodeConverter::ConvertListView(*listBox_, convert);
 }
 
 void TSelectPanel::WordsChanged(bool begin)

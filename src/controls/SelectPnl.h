@@ -12,6 +12,7 @@
 #include "controls/BtChkBox.h"
 #include "controls/F2Button.h"
 #include "controls/GSpdBtn.h"
+#include "lang/CodeConvertible.h"
 #include "platform/Variant.h"
 #include "platform/components/GroupBox.h"
 #include "platform/components/Label.h"
@@ -107,7 +108,7 @@ protected:
     void StateChanged() override;
 };
 
-class TSelectPanel : public TGroupBox {
+class TSelectPanel : public TGroupBox, public ICodeConvertible {
 public:
     explicit TSelectPanel(TComponent* owner);
     ~TSelectPanel() override;
@@ -172,6 +173,9 @@ public:
     bool HideSelection() const;
     void SetHideSelection(bool v);
     TListItems* Items() const;
+    // Whole-window conversion: item list, begin and final words, hint word, column captions and
+    // the list's columns and rows.
+    void ConvertTexts(const TextConversion& convert) override;
     void SetItems(TListItems* items);
 
     // Sizes.

@@ -190,6 +190,22 @@ void TCodeConverter::ConvertForm(TComponent* form)
         ConvertComponent(form->Components(i), m);
 }
 
+void TCodeConverter::ConvertListView(
+    TListView& list, const std::function<std::string(const std::string&)>& convert)
+{
+    TListColumns* columns = list.Columns();
+    for (int col = 0; col < columns->Count(); ++col) {
+        columns->Items(col)->SetCaption(convert(columns->Items(col)->Caption()));
+        for (int r = 0; r < list.Items()->Count(); ++r) {
+            TListItem* item = list.Items()->Item(r);
+            if (col == 0)
+                item->SetCaption(convert(item->Caption()));
+            else if (col - 1 < item->SubItems()->Count())
+                item->SubItems()->Put(col - 1, convert(item->SubItems()->Get(col - 1)));
+        }
+    }
+}
+
 void TCodeConverter::ConvertComponent(TComponent* c, int m)
 {
     const auto toUi = [this, m](const std::string& t) { return ConvertText(m, t); };
@@ -230,17 +246,7 @@ void TCodeConverter::ConvertComponent(TComponent* c, int m)
     if (m != cdGBToBig5)
         return;
     if (auto* list = dynamic_cast<TListView*>(c)) {
-        TListColumns* columns = list->Columns();
-        for (int col = 0; col < columns->Count(); ++col) {
-            columns->Items(col)->SetCaption(toBig5(columns->Items(col)->Caption()));
-            for (int r = 0; r < list->Items()->Count(); ++r) {
-                TListItem* item = list->Items()->Item(r);
-                if (col == 0)
-                    item->SetCaption(toBig5(item->Caption()));
-                else if (col - 1 < item->SubItems()->Count())
-                    item->SubItems()->Put(col - 1, toBig5(item->SubItems()->Get(col - 1)));
-            }
-        }
+        ConvertListView(*list, toBig5);
     } else if (auto* combo = dynamic_cast<TComboBox*>(c)) {
         if (combo->Style() != TComboBoxStyle::csSimple)
             combo->SetStyle(TComboBoxStyle::csOwnerDrawFixed);

@@ -12,6 +12,7 @@
 #include "platform/components/Component.h"
 #include "platform/components/Dialogs.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,7 @@ namespace zrv {
 
 class TFont;
 class TTranslator;
+class TListView;
 
 // Direction codes of a conversion.
 constexpr int cdBig5ToGB = 1;
@@ -73,6 +75,10 @@ public:
     // The font rule: modes 0, 1 and 4 give "SimSun" with character set 134, modes 2 and 3
     // "SimSun" with 136; other modes leave the font alone.
     static void ApplyFont(int mode, TFont& font);
+    // Column captions and, under each column, the item captions (first column) or sub-items;
+    // a list view without columns stays as it is.
+    static void ConvertListView(
+        TListView& list, const std::function<std::string(const std::string&)>& convert);
 
 private:
     TDesignType designType_ = TDesignType::dtClient;

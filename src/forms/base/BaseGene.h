@@ -7,6 +7,7 @@
 // window shares, focuses the first control of a page, reports problems through message codes,
 // and gives its descendants a fixed set of virtual operations to extend.
 
+#include "controls/F2Button.h"
 #include "forms/root/ZRForm.h"
 #include "module/DLLBaseCtrller.h"
 #include "platform/Variant.h"
@@ -35,7 +36,7 @@ class TToolButton;
 class TImageList;
 
 // The private message whose long parameter is a control: the window runs F2 on it.
-constexpr uint32_t WM_F2CONTROL = WM_USER + 10; // 1034
+constexpr uint32_t WM_F2CONTROL = ZM_LOOKUPREQUEST; // 1034, posted by the lookup buttons
 
 class TfrmBaseGene : public TZRForm {
 public:

@@ -1,5 +1,8 @@
 #include "forms/root/ZRForm.h"
 
+#include "controls/ControlClasses.h"
+#include "controls/SelectPnl.h"
+#include "controls/ZrcEdit.h"
 #include "lib/LibRTTI.h"
 #include "platform/components/Properties.h"
 
@@ -33,6 +36,15 @@ TZRForm::TZRForm(TComponent* owner)
     // Classes the description names, which nothing else may have mentioned yet.
     RegisterClass(TCodeConverter::StaticClassInfo());
     RegisterClass(TZrLangController::StaticClassInfo());
+    // The framework's controls, and the glyph buttons they carry inside them, which get their
+    // disabled image like any button placed on the window.
+    static const bool registered = [] {
+        RegisterControlClasses();
+        RegisterBuiltInGlyphButtons(TSelectPanel::StaticClassInfo(), BuiltInGlyphButtons);
+        RegisterBuiltInGlyphButtons(TZrBtnDBEdit::StaticClassInfo(), BuiltInGlyphButtons);
+        return true;
+    }();
+    (void)registered;
 }
 
 void TZRForm::RegisterBuiltInGlyphButtons(const TClassInfo& cls, TGlyphButtonsOf get)
