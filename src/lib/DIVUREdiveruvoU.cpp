@@ -47,17 +47,6 @@ namespace {
         return places == 0 ? byte : static_cast<uint8_t>((byte << places) | (byte >> (8 - places)));
     }
 
-    int HexDigit(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
-
     std::string Formatted(const char* format, int number, int code)
     {
         char buf[96];
@@ -172,8 +161,8 @@ std::string UnscramblePassword(std::string_view scrambled)
         std::string clear;
         clear.reserve(scrambled.size() / 2);
         for (size_t k = 0; k + 1 < scrambled.size(); k += 2) {
-            int high = HexDigit(scrambled[k]);
-            int low = HexDigit(scrambled[k + 1]);
+            int high = HexDigitValue(scrambled[k]);
+            int low = HexDigitValue(scrambled[k + 1]);
             if (high < 0 || low < 0)
                 throw EConvertError("'" + std::string(scrambled.substr(k, 2))
                     + "' is not a valid hexadecimal byte");

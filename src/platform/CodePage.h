@@ -22,6 +22,10 @@ std::string CodePageEncoding(int codePage);
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view wide);
 bool IsValidUtf8(std::string_view text);
+// Appends one code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+// The value of a hexadecimal digit (either case); -1 for any other character.
+int HexDigitValue(char c);
 
 // Encodes UTF-8 text into the legacy bytes of a code page. Characters the code page cannot hold
 // become "?" (as the platform's wide-to-multibyte conversion does); `lossy`, when given, tells

@@ -1,5 +1,7 @@
 #include "platform/components/FormDescription.h"
 
+#include "platform/CodePage.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -27,36 +29,6 @@ namespace {
     }
     bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
     bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-    int HexValue(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
-
-    void AppendUtf8(std::string& out, uint32_t cp)
-    {
-        if (cp < 0x80)
-            out += static_cast<char>(cp);
-        else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-
     struct SyntaxError {
         int line;
         std::string message;
@@ -148,10 +120,10 @@ namespace {
                 ++pos_;
                 uint64_t v = 0;
                 size_t digits = 0;
-                while (pos_ < s_.size() && HexValue(s_[pos_]) >= 0) {
+                while (pos_ < s_.size() && HexDigitValue(s_[pos_]) >= 0) {
                     if (++digits > 16)
                         throw SyntaxError { line_, "hexadecimal number too long" };
-                    v = v * 16 + static_cast<uint64_t>(HexValue(s_[pos_++]));
+                    v = v * 16 + static_cast<uint64_t>(HexDigitValue(s_[pos_++]));
                 }
                 if (digits == 0)
                     throw SyntaxError { line_, "hexadecimal digits expected after '$'" };
@@ -225,8 +197,8 @@ namespace {
                     size_t digits = 0;
                     if (pos_ < s_.size() && s_[pos_] == '$') {
                         ++pos_;
-                        while (pos_ < s_.size() && HexValue(s_[pos_]) >= 0 && digits < 7) {
-                            cp = cp * 16 + static_cast<uint32_t>(HexValue(s_[pos_++]));
+                        while (pos_ < s_.size() && HexDigitValue(s_[pos_]) >= 0 && digits < 7) {
+                            cp = cp * 16 + static_cast<uint32_t>(HexDigitValue(s_[pos_++]));
                             ++digits;
                         }
                     } else {
@@ -276,7 +248,7 @@ namespace {
                 }
                 if (c == ' ' || c == '\t' || c == '\r')
                     continue;
-                int v = HexValue(c);
+                int v = HexDigitValue(c);
                 if (v < 0)
                     throw SyntaxError { line_, "hexadecimal digit expected in binary value" };
                 if (high < 0)
@@ -361,8 +333,12 @@ namespace {
         void Advance() { tok_ = lex_.Next(); }
         void Expect(char c)
         {
-            if (!IsSymbol(tok_, c))
-                Fail(std::string("'") + c + "' expected, found " + Show(tok_));
+            if (!IsSymbol(tok_, c)) {
+                std::string message(1, '\'');
+                message += c;
+                message += "' expected, found ";
+                Fail(message + Show(tok_));
+            }
             Advance();
         }
         std::string ExpectIdent(const char* what)
