@@ -160,20 +160,7 @@ void TBitCheckBox::SetParentCtl3D(bool v)
     Invalidate();
 }
 
-void TBitCheckBox::Toggle()
-{
-    switch (state_) {
-    case TCheckBoxState::cbUnchecked:
-        SetState(allowGrayed_ ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked);
-        break;
-    case TCheckBoxState::cbChecked:
-        SetState(TCheckBoxState::cbUnchecked);
-        break;
-    case TCheckBoxState::cbGrayed:
-        SetState(TCheckBoxState::cbChecked);
-        break;
-    }
-}
+void TBitCheckBox::Toggle() { SetState(NextCheckBoxState(state_, allowGrayed_)); }
 
 void TBitCheckBox::Click()
 {

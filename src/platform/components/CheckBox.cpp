@@ -68,20 +68,20 @@ void TCheckBox::SetAlignment(TLeftRight v)
         v == TLeftRight::taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
 }
 
-void TCheckBox::Toggle()
+TCheckBoxState NextCheckBoxState(TCheckBoxState state, bool allowGrayed)
 {
-    switch (state_) {
+    switch (state) {
     case TCheckBoxState::cbUnchecked:
-        SetState(allowGrayed_ ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked);
-        break;
+        return allowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked;
     case TCheckBoxState::cbChecked:
-        SetState(TCheckBoxState::cbUnchecked);
-        break;
+        return TCheckBoxState::cbUnchecked;
     case TCheckBoxState::cbGrayed:
-        SetState(TCheckBoxState::cbChecked);
-        break;
+        return TCheckBoxState::cbChecked;
     }
+    return TCheckBoxState::cbUnchecked;
 }
+
+void TCheckBox::Toggle() { SetState(NextCheckBoxState(state_, allowGrayed_)); }
 
 void TCheckBox::NativeClicked()
 {

@@ -11,6 +11,8 @@ class QRadioButton;
 namespace zrv {
 
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+// The classic toggle order: unchecked -> grayed (when allowed) -> checked -> unchecked.
+TCheckBoxState NextCheckBoxState(TCheckBoxState state, bool allowGrayed);
 const TEnumInfo& CheckBoxStateEnum();
 
 class TCheckBox : public TButtonControl {
